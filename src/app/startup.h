@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class StateStore;
+
+namespace Startup
+{
+
+// Where the program looks for its read-only data, first match wins: next to
+// the executable in the build or install tree, then the system prefixes.
+QStringList installFolderCandidates(const QString &executableFolder);
+
+// Fills `Chemin` with the first candidate that is an existing folder (no
+// trailing separator) and `Disque` with the root of the file system holding
+// it. Both stay empty when none exists.
+void FindInstallFolder(const QStringList &candidates, StateStore &store);
+
+// Loading steps of the start-up: the radio catalogue into `Data`, the TV
+// catalogue into `DataTV`, the preferences record into the option values,
+// then `Curl` emptied. The first file that cannot be read ends the loading,
+// silently: with no radio catalogue neither the TV catalogue nor the
+// preferences are read.
+void loadFiles(StateStore &store);
+
+// Exit step: composes the preferences record and writes it, with its CR LF,
+// in place of "ovxpref.log". False when the file could not be written.
+bool writePreferences(const StateStore &store);
+
+inline const QString radioCatalogueName = QStringLiteral("ovxdatabase.ondb");
+inline const QString tvCatalogueName = QStringLiteral("ovxdatabase2.ondb");
+inline const QString preferencesName = QStringLiteral("ovxpref.log");
+
+}

@@ -1,0 +1,78 @@
+#include "app/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextCodec>
+
+namespace
+{
+
+QTextCodec *windows1252()
+{
+    static QTextCodec *codec = QTextCodec::codecForName("Windows-1252");
+    return codec;
+}
+
+} // namespace
+
+namespace TextFile
+{
+
+QString decode(const QByteArray &bytes)
+{
+    return windows1252()->toUnicode(bytes);
+}
+
+QByteArray encode(const QString &text)
+{
+    return windows1252()->fromUnicode(text);
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return splitLines(decode(bytes));
+}
+
+bool write(const QString &path, const QString &text)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = encode(text);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The program's text files (catalogues, preferences, favourites, playlist) are
+// Windows-1252 with CR LF line ends, so that files written on Windows work
+// unchanged.
+namespace TextFile
+{
+
+// The lines of a file, without their line breaks, in file order. A line ends at
+// CR LF, CR or LF; a last line without a break still counts; an empty file has
+// no lines. Nothing when the file cannot be opened or read.
+std::optional<QStringList> readLines(const QString &path);
+
+// Splits decoded text the same way readLines splits a file.
+QStringList splitLines(const QString &text);
+
+// Replaces the file with `text` in one step: either the whole new content is
+// there afterwards, or the previous file is untouched. Creates the folder.
+bool write(const QString &path, const QString &text);
+
+QString decode(const QByteArray &bytes);
+QByteArray encode(const QString &text);
+
+}

@@ -1,0 +1,28 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QSurfaceFormat>
+#include <clocale>
+#include <unistd.h>
+
+int main(int argc, char *argv[])
+{
+    // The video surface and the web views live in one window: they must share
+    // their OpenGL contexts, which has to be said before the application exists.
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The browser engine refuses to start as root with its sandbox on.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ondavox"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ondavox"));
+    QApplication::setApplicationVersion(QStringLiteral(ONDAVOX_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("ondavox"));
+    // libmpv refuses to start under a locale whose decimal separator is not ".".
+    std::setlocale(LC_NUMERIC, "C");
+
+    Application ondavox;
+    ondavox.start();
+    return app.exec();
+}
