@@ -1,0 +1,26 @@
+#include "player/playrequest.h"
+
+#include "app/statestore.h"
+#include "player/browsercontrol.h"
+#include "player/playercontrol.h"
+
+void requestPlay(const PlayRequest &request, StateStore &store, PlayerControl &player, BrowserControl &browser)
+{
+    const bool webPage = request.kind == PlayRequest::Kind::WebPage;
+    // A page takes the player's place: whatever played stops.
+    player.setUrl(webPage ? QString() : request.address);
+    if (request.setCurrentAddress)
+        store.setCurl(request.address);
+    if (request.name)
+        store.setLecture(*request.name);
+    if (webPage) {
+        browser.navigate(request.address);
+        browser.setVisible(true);
+        player.setVisible(false);
+    } else {
+        browser.setVisible(false);
+        player.setVisible(true);
+    }
+    if (!request.mode.isEmpty())
+        store.setRadioTv(request.mode);
+}

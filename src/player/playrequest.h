@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class BrowserControl;
+class PlayerControl;
+class StateStore;
+
+// What a launcher hands to the main window. Launchers differ in which steps
+// they take: the radio browser, for one, leaves the current address alone.
+struct PlayRequest {
+    enum class Kind { Stream, WebPage };
+
+    Kind kind = Kind::Stream;
+    QString address;
+    bool setCurrentAddress = true; // `Curl`, which the refresh button replays
+    std::optional<QString> name; // `Lecture`; unchanged when not given
+    QString mode; // `RadioTv`: "RADIO", "TV" or "WEB"; unchanged when empty
+};
+
+// The one way anything gets played or shown in the main window, in a fixed
+// order: the player's address, the current address, the display name, which
+// of player and browser is shown, the mode word. The launching window hides
+// itself afterwards.
+void requestPlay(const PlayRequest &request, StateStore &store, PlayerControl &player, BrowserControl &browser);
