@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusObjectPath>
+#include <QVariantMap>
+
+class MprisService;
+
+// org.mpris.MediaPlayer2.Player: the playback state, the published title and
+// the few controls a live stream has (no seeking, no next or previous).
+class MprisPlayerAdaptor : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
+    Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
+    Q_PROPERTY(double Rate READ rate)
+    Q_PROPERTY(double MinimumRate READ rate)
+    Q_PROPERTY(double MaximumRate READ rate)
+    Q_PROPERTY(QVariantMap Metadata READ metadata)
+    Q_PROPERTY(double Volume READ volume WRITE setVolume)
+    Q_PROPERTY(qlonglong Position READ position)
+    Q_PROPERTY(bool CanGoNext READ canGoNext)
+    Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
+    Q_PROPERTY(bool CanPlay READ canPlay)
+    Q_PROPERTY(bool CanPause READ canPause)
+    Q_PROPERTY(bool CanSeek READ canSeek)
+    Q_PROPERTY(bool CanControl READ canControl)
+
+public:
+    explicit MprisPlayerAdaptor(MprisService &service);
+
+    QString playbackStatus() const;
+    double rate() const { return 1.0; }
+    QVariantMap metadata() const;
+    double volume() const;
+    void setVolume(double volume);
+    qlonglong position() const { return 0; }
+    bool canGoNext() const { return false; }
+    bool canGoPrevious() const { return false; }
+    bool canPlay() const { return true; }
+    bool canPause() const { return true; }
+    bool canSeek() const { return false; }
+    bool canControl() const { return true; }
+
+public Q_SLOTS:
+    void Next() { }
+    void Previous() { }
+    void Pause();
+    void PlayPause();
+    void Stop();
+    void Play();
+    void Seek(qlonglong) { }
+    void SetPosition(const QDBusObjectPath &, qlonglong) { }
+    void OpenUri(const QString &uri);
+
+private:
+    MprisService &m_service;
+};
