@@ -1,0 +1,94 @@
+#include "ui/skinnedwindow.h"
+
+#include "ui/imagebuttonpair.h"
+#include "ui/keepontop.h"
+#include "ui/sizingframe.h"
+#include "ui/windowdragger.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+SkinnedWindow::SkinnedWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_titleStrip(new QWidget(this))
+    , m_titleLabel(new QLabel(m_titleStrip))
+    , m_closePair(new ImageButtonPair(QStringLiteral("close"), m_titleStrip))
+    , m_content(new QWidget(this))
+    , m_titleLayout(new QHBoxLayout(m_titleStrip))
+    , m_dragger(new WindowDragger(this))
+    , m_sizingFrame(new SizingFrame(this))
+{
+    setAttribute(Qt::WA_StyledBackground);
+    setMouseTracking(true);
+
+    m_titleStrip->setObjectName(QStringLiteral("Deplace"));
+    m_titleStrip->setAttribute(Qt::WA_StyledBackground);
+    m_titleStrip->setProperty("titleStrip", true);
+    m_titleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    m_titleLabel->setProperty("titleLabel", true);
+    m_closePair->setToolTips(QStringLiteral("Quitter"), QStringLiteral("Quitter"));
+    // Only the hover image is ever under the mouse at a click, as hovering
+    // hides the normal one.
+    m_closePair->setClickImages(ImageButtonPair::HoverImage);
+
+    m_titleLayout->setContentsMargins(10, 4, 6, 4);
+    m_titleLayout->setSpacing(4);
+    m_titleLayout->addWidget(m_titleLabel, 1);
+    m_titleLayout->addWidget(m_closePair);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    layout->addWidget(m_titleStrip);
+    layout->addWidget(m_content, 1);
+
+    m_dragger->addDragArea(m_titleStrip);
+    m_dragger->addDragArea(m_titleLabel);
+    connect(m_dragger, &WindowDragger::dragAreaMouseMove, this, [this](QWidget *area) {
+        if (area != m_titleStrip && area != m_titleLabel)
+            return;
+        m_closePair->showNormalImage();
+        Q_EMIT titleStripMouseMove();
+    });
+}
+
+void SkinnedWindow::setTitle(const QString &title)
+{
+    m_titleLabel->setText(title);
+    setWindowTitle(title);
+}
+
+void SkinnedWindow::addTitleButton(ImageButtonPair *pair)
+{
+    pair->setParent(m_titleStrip);
+    m_titleLayout->insertWidget(m_titleLayout->indexOf(m_closePair), pair);
+}
+
+void SkinnedWindow::addDragArea(QWidget *area)
+{
+    m_dragger->addDragArea(area);
+}
+
+bool SkinnedWindow::hasSizingFrame() const
+{
+    return m_sizingFrame->isOn();
+}
+
+void SkinnedWindow::setSizingFrame(bool on)
+{
+    m_sizingFrame->setOn(on);
+}
+
+void SkinnedWindow::keepOnTop()
+{
+    KeepOnTop::apply(this);
+}
+
+void SkinnedWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    m_closePair->showNormalImage();
+    Q_EMIT formMouseMove(event);
+    QWidget::mouseMoveEvent(event);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+class ImageButtonPair;
+class QHBoxLayout;
+class QLabel;
+class SizingFrame;
+class WindowDragger;
+
+// A borderless skinned top-level window: a title strip (`Deplace`) with the
+// title label and the close pair (`Quitter1` over `Quitter2`) on the right,
+// and a content area below where the window puts its controls. Dragging the
+// strip or the label moves the window. What the close pair does is the
+// window's choice (hide or unload): connect to closePair()->Click.
+class SkinnedWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SkinnedWindow(QWidget *parent = nullptr);
+
+    QWidget *titleStrip() const { return m_titleStrip; }
+    QLabel *titleLabel() const { return m_titleLabel; }
+    ImageButtonPair *closePair() const { return m_closePair; }
+    QWidget *content() const { return m_content; }
+
+    // Sets the title label and the window title.
+    void setTitle(const QString &title);
+
+    // Another window button, placed left of the close pair.
+    void addTitleButton(ImageButtonPair *pair);
+    // Another widget that drags the window (a status label, say).
+    void addDragArea(QWidget *area);
+
+    bool hasSizingFrame() const;
+    void setSizingFrame(bool on);
+
+    void keepOnTop();
+
+Q_SIGNALS:
+    // The mouse moved over the title strip (`Deplace_MouseMove`); the close
+    // pair has already shown its normal image again.
+    void titleStripMouseMove();
+    // The mouse moved over the bare window (`Form_MouseMove`); the close pair
+    // has already shown its normal image again.
+    void formMouseMove(QMouseEvent *event);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QWidget *m_titleStrip;
+    QLabel *m_titleLabel;
+    ImageButtonPair *m_closePair;
+    QWidget *m_content;
+    QHBoxLayout *m_titleLayout;
+    WindowDragger *m_dragger;
+    SizingFrame *m_sizingFrame;
+};

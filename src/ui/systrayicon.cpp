@@ -1,0 +1,34 @@
+#include "ui/systrayicon.h"
+
+#include <QWidget>
+
+SystrayIcon::SystrayIcon(QWidget *window, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
+{
+}
+
+void SystrayIcon::CacheDansSystray()
+{
+    if (!m_window)
+        return;
+    m_window->hide();
+    if (!m_icon) {
+        m_icon = new QSystemTrayIcon(this);
+        connect(m_icon, &QSystemTrayIcon::activated, this, &SystrayIcon::onActivated);
+    }
+    // Refreshed each time, as the title names what is playing.
+    m_icon->setIcon(m_window->windowIcon());
+    m_icon->setToolTip(m_window->windowTitle());
+    m_icon->show();
+}
+
+void SystrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (!showsWindow(reason) || !m_window)
+        return;
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    Q_EMIT windowShown();
+}

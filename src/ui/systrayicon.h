@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+
+class QWidget;
+
+// The main window's notification-area icon. Hiding the window into the
+// notification area shows one icon, however often it is done; the icon stays
+// for the rest of the run. A double-click on it shows the window again, any
+// other click does nothing.
+class SystrayIcon : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SystrayIcon(QWidget *window, QObject *parent = nullptr);
+
+    // Hides the window, then shows the icon with the window's icon and title.
+    void CacheDansSystray();
+
+    bool isIconShown() const { return m_icon && m_icon->isVisible(); }
+    QSystemTrayIcon *icon() const { return m_icon; }
+
+    static bool showsWindow(QSystemTrayIcon::ActivationReason reason) { return reason == QSystemTrayIcon::DoubleClick; }
+
+    // What the icon does with a click: shows the window on a double-click.
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+
+Q_SIGNALS:
+    void windowShown();
+
+private:
+    QPointer<QWidget> m_window;
+    QSystemTrayIcon *m_icon = nullptr;
+};

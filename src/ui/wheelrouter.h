@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+class QWheelEvent;
+class WheelCtl;
+
+// The application's one wheel hook: an event filter on the application that
+// hands every wheel turn, once, to the WheelCtl of each visible browser
+// window hooked to it, in the order they were hooked. The event itself goes
+// on to its widget as usual.
+class WheelRouter : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WheelRouter(QObject *parent = nullptr);
+    ~WheelRouter() override;
+
+    void hook(WheelCtl *control);
+    void unHook(const WheelCtl *control);
+    bool isHooked(const WheelCtl *control) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // What identifies one physical turn across its deliveries: Qt hands the
+    // same turn to the window, to the widget under the mouse, and to each
+    // parent that the event propagates to.
+    struct TurnKey {
+        quint64 timestamp = 0;
+        QPoint globalPosition;
+        QPoint angleDelta;
+        int phase = 0;
+        bool operator==(const TurnKey &) const = default;
+    };
+
+    void route(const QWheelEvent *event);
+
+    QList<QPointer<WheelCtl>> m_controls;
+    TurnKey m_lastTurn;
+    bool m_routedOnce = false;
+};
