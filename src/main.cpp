@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "ui/skin.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("ondavox"));
     // libmpv refuses to start under a locale whose decimal separator is not ".".
     std::setlocale(LC_NUMERIC, "C");
+    Skin::apply(app);
 
     Application ondavox;
     ondavox.start();
