@@ -1,0 +1,457 @@
+#include "player/mediaplayer.h"
+
+#include "player/asxparser.h"
+#include "player/playerbar.h"
+#include "player/playlistresolver.h"
+#include "player/streamtitle.h"
+#include "player/videosurface.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <mpv/client.h>
+
+namespace
+{
+
+int buttonNumber(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+QUrl addressUrl(const QString &address)
+{
+    const QUrl url(address);
+    return url.scheme().isEmpty() ? QUrl::fromLocalFile(address) : url;
+}
+
+bool isFetchable(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("file");
+}
+
+PlaybackStatus::EndReason endReason(int reason, int error)
+{
+    switch (reason) {
+    case MPV_END_FILE_REASON_EOF:
+        return PlaybackStatus::EndReason::EndOfStream;
+    case MPV_END_FILE_REASON_STOP:
+    case MPV_END_FILE_REASON_QUIT:
+        return PlaybackStatus::EndReason::Stopped;
+    case MPV_END_FILE_REASON_REDIRECT:
+        return PlaybackStatus::EndReason::Redirected;
+    default:
+        return error == MPV_ERROR_UNKNOWN_FORMAT ? PlaybackStatus::EndReason::UnknownFormat
+                                                 : PlaybackStatus::EndReason::Failed;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<MediaPlayer> MediaPlayer::create(const MpvController::Options &options, QString *error, QObject *parent)
+{
+    std::unique_ptr<MpvController> controller = MpvController::create(options, error);
+    if (!controller)
+        return {};
+    return std::unique_ptr<MediaPlayer>(new MediaPlayer(std::move(controller), parent));
+}
+
+MediaPlayer::MediaPlayer(std::unique_ptr<MpvController> controller, QObject *parent)
+    : PlayerControl(parent)
+    , m_controller(std::move(controller))
+    , m_resolver(new PlaylistResolver(this))
+{
+    connectController();
+    connect(m_resolver, &PlaylistResolver::resolved, this, &MediaPlayer::onPlaylistResolved);
+    connect(m_resolver, &PlaylistResolver::failed, this, &MediaPlayer::onPlaylistFailed);
+    connect(m_resolver, &PlaylistResolver::notPlaylist, this, &MediaPlayer::onNotPlaylist);
+}
+
+MediaPlayer::~MediaPlayer()
+{
+    // The picture's render context must go before the mpv core it draws from.
+    delete m_widget;
+    delete m_menu;
+}
+
+void MediaPlayer::connectController()
+{
+    MpvController *mpv = m_controller.get();
+    connect(mpv, &MpvController::fileStarted, this, [this] {
+        m_awaitingStart = false;
+        m_liveStream = false;
+        m_controller->clearMessages();
+        m_status.loadRequested();
+        publishStatus();
+    });
+    connect(mpv, &MpvController::fileLoaded, this, [this] {
+        m_status.opened();
+        publishStatus();
+    });
+    connect(mpv, &MpvController::playbackRestarted, this, [this] {
+        m_liveStream = m_controller->isNetworkStream() && m_controller->duration() <= 0;
+        m_status.playbackRestarted();
+        publishStatus();
+        Q_EMIT playbackStarted();
+    });
+    connect(mpv, &MpvController::fileEnded, this, &MediaPlayer::onFileEnded);
+    connect(mpv, &MpvController::pausedChanged, this, [this](bool paused) {
+        m_status.setPaused(paused);
+        publishStatus();
+    });
+    connect(mpv, &MpvController::bufferingChanged, this, [this](bool buffering) {
+        m_status.setBuffering(buffering);
+        publishStatus();
+    });
+    connect(mpv, &MpvController::seekableChanged, this, [this](bool seekable) {
+        m_seekable = seekable;
+        if (m_bar)
+            m_bar->setSeekRange(m_seekable, m_controller->duration());
+    });
+    connect(mpv, &MpvController::durationChanged, this, [this](double duration) {
+        if (m_bar)
+            m_bar->setSeekRange(m_seekable, duration);
+    });
+    connect(mpv, &MpvController::positionChanged, this, [this](double seconds) {
+        if (m_bar)
+            m_bar->setPosition(seconds);
+    });
+    connect(mpv, &MpvController::volumeChanged, this, [this](int volume) {
+        if (volume == m_volume)
+            return;
+        m_volume = volume;
+        if (m_bar)
+            m_bar->setVolume(volume);
+        Q_EMIT volumeChanged(volume);
+    });
+    connect(mpv, &MpvController::mutedChanged, this, [this](bool muted) {
+        m_muted = muted;
+        if (m_bar)
+            m_bar->setMuted(muted);
+    });
+    connect(mpv, &MpvController::streamTitleChanged, this, [this](const QByteArray &raw) {
+        setStreamTitle(StreamTitle::decode(raw));
+    });
+}
+
+void MediaPlayer::setUrl(const QString &url)
+{
+    m_url = url;
+    m_resolved = false;
+    m_resolver->cancel();
+    setStreamTitle(QString());
+    if (url.trimmed().isEmpty()) {
+        m_awaitingStart = false;
+        m_controller->stop();
+        m_status.stopped();
+        publishStatus();
+        return;
+    }
+    m_status.loadRequested();
+    publishStatus();
+    const QUrl address = addressUrl(url.trimmed());
+    if (AsxParser::isPlaylistAddress(address) && isFetchable(address)) {
+        // mpv cannot read these: what plays meanwhile stops, as it would for
+        // any new address.
+        m_resolved = true;
+        m_awaitingStart = true;
+        m_controller->stop();
+        m_resolver->resolve(address);
+        return;
+    }
+    load({ url.trimmed() });
+}
+
+void MediaPlayer::load(const QStringList &addresses)
+{
+    m_awaitingStart = true;
+    m_controller->loadFiles(addresses);
+}
+
+void MediaPlayer::onFileEnded(int reason, int error)
+{
+    if (m_awaitingStart)
+        return;
+    const PlaybackStatus::EndReason why = endReason(reason, error);
+    const QUrl address = addressUrl(m_url.trimmed());
+    if (why == PlaybackStatus::EndReason::UnknownFormat && !m_resolved && isFetchable(address)) {
+        // A playlist whose name does not say so: look at what the server sent.
+        m_resolved = true;
+        m_failureMessages = m_controller->messages();
+        m_resolver->resolve(address, true);
+        return;
+    }
+    m_status.ended(why, m_liveStream, m_controller->messages());
+    publishStatus();
+}
+
+void MediaPlayer::onPlaylistResolved(const QUrl &playlist, const QStringList &entries)
+{
+    if (playlist != addressUrl(m_url.trimmed()))
+        return;
+    load(entries);
+}
+
+void MediaPlayer::onPlaylistFailed(const QUrl &playlist, const QString &reason)
+{
+    if (playlist != addressUrl(m_url.trimmed()))
+        return;
+    m_awaitingStart = false;
+    m_status.failed(reason);
+    publishStatus();
+}
+
+void MediaPlayer::onNotPlaylist(const QUrl &url)
+{
+    if (url != addressUrl(m_url.trimmed()))
+        return;
+    m_status.ended(PlaybackStatus::EndReason::UnknownFormat, false, m_failureMessages);
+    publishStatus();
+}
+
+void MediaPlayer::setStreamTitle(const QString &title)
+{
+    if (title == m_title)
+        return;
+    m_title = title;
+    if (m_bar)
+        m_bar->setStatus(m_status.text(), m_title);
+    Q_EMIT streamTitleChanged(title);
+}
+
+void MediaPlayer::publishStatus()
+{
+    const QString text = m_status.text();
+    const PlaybackState state = m_status.state();
+    if (m_bar) {
+        m_bar->setStatus(text, m_title);
+        m_bar->setPlaying(state == PlaybackState::Playing);
+    }
+    if (text != m_publishedStatus) {
+        m_publishedStatus = text;
+        Q_EMIT statusChanged(text);
+    }
+    if (state != m_publishedState) {
+        m_publishedState = state;
+        Q_EMIT playbackStateChanged(state);
+    }
+}
+
+void MediaPlayer::setStretchToFit(bool stretch)
+{
+    if (stretch == m_stretchToFit)
+        return;
+    m_stretchToFit = stretch;
+    m_controller->setKeepAspect(!stretch);
+}
+
+void MediaPlayer::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    // A disabled picture gets no mouse events: they go to the window under it.
+    if (m_picture)
+        m_picture->setEnabled(enabled);
+}
+
+void MediaPlayer::setVisible(bool visible)
+{
+    m_visible = visible;
+    if (m_widget && !m_fullScreen)
+        m_widget->setVisible(visible);
+}
+
+bool MediaPlayer::isVisible() const
+{
+    return m_visible;
+}
+
+void MediaPlayer::play()
+{
+    if (m_status.state() == PlaybackState::Paused)
+        m_controller->setPaused(false);
+    else if (m_status.state() == PlaybackState::Stopped && !m_url.trimmed().isEmpty())
+        setUrl(m_url);
+}
+
+void MediaPlayer::pause()
+{
+    if (m_status.state() == PlaybackState::Playing)
+        m_controller->setPaused(true);
+}
+
+void MediaPlayer::togglePause()
+{
+    if (m_status.state() == PlaybackState::Playing)
+        pause();
+    else
+        play();
+}
+
+void MediaPlayer::stop()
+{
+    m_resolver->cancel();
+    m_awaitingStart = false;
+    m_controller->stop();
+    m_status.stopped();
+    publishStatus();
+}
+
+void MediaPlayer::setVolume(int volume)
+{
+    volume = qBound(0, volume, 100);
+    m_controller->setVolume(volume);
+    if (volume == m_volume)
+        return;
+    m_volume = volume;
+    if (m_bar)
+        m_bar->setVolume(volume);
+    Q_EMIT volumeChanged(volume);
+}
+
+void MediaPlayer::setMuted(bool muted)
+{
+    m_muted = muted;
+    m_controller->setMuted(muted);
+    if (m_bar)
+        m_bar->setMuted(muted);
+}
+
+QWidget *MediaPlayer::widget()
+{
+    if (m_widget)
+        return m_widget;
+
+    m_widget = new QWidget;
+    m_widget->setObjectName(QStringLiteral("WMP"));
+    auto *layout = new QVBoxLayout(m_widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // The offscreen platform cannot show OpenGL widgets, and other video
+    // outputs draw nothing through us.
+    if (m_controller->videoOutput() == QLatin1String("libmpv")
+        && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        m_surface = new VideoSurface(*m_controller, m_widget);
+        m_picture = m_surface;
+    } else {
+        m_picture = new QWidget(m_widget);
+        m_picture->setAttribute(Qt::WA_StyledBackground);
+        m_picture->setStyleSheet(QStringLiteral("background: black"));
+    }
+    m_picture->setObjectName(QStringLiteral("picture"));
+    m_picture->setMouseTracking(true);
+    m_picture->setEnabled(m_enabled);
+    m_picture->installEventFilter(this);
+    layout->addWidget(m_picture, 1);
+
+    m_bar = new PlayerBar(m_widget);
+    m_bar->setVolume(m_volume);
+    m_bar->setMuted(m_muted);
+    m_bar->setSeekRange(m_seekable, m_controller->duration());
+    m_bar->setStatus(m_status.text(), m_title);
+    m_bar->setPlaying(m_status.state() == PlaybackState::Playing);
+    layout->addWidget(m_bar);
+    connect(m_bar, &PlayerBar::playPauseClicked, this, &MediaPlayer::togglePause);
+    connect(m_bar, &PlayerBar::stopClicked, this, &MediaPlayer::stop);
+    connect(m_bar, &PlayerBar::volumeMoved, this, &MediaPlayer::setVolume);
+    connect(m_bar, &PlayerBar::muteClicked, this, [this] {
+        setMuted(!m_muted);
+    });
+    connect(m_bar, &PlayerBar::seekRequested, this, [this](double seconds) {
+        m_controller->seekTo(seconds);
+    });
+    connect(m_bar, &PlayerBar::fullScreenClicked, this, [this] {
+        setFullScreen(!m_fullScreen);
+    });
+
+    m_leaveFullScreen = new QShortcut(QKeySequence(Qt::Key_Escape), m_widget);
+    m_leaveFullScreen->setContext(Qt::WindowShortcut);
+    m_leaveFullScreen->setEnabled(false);
+    connect(m_leaveFullScreen, &QShortcut::activated, this, [this] {
+        setFullScreen(false);
+    });
+
+    m_widget->setVisible(m_visible);
+    return m_widget;
+}
+
+void MediaPlayer::setFullScreen(bool fullScreen)
+{
+    if (!m_widget || fullScreen == m_fullScreen)
+        return;
+    m_fullScreen = fullScreen;
+    // The widget becomes a window of its own and goes back to its place in
+    // the parent's layout afterwards.
+    m_widget->setWindowFlag(Qt::Window, fullScreen);
+    if (fullScreen) {
+        m_widget->showFullScreen();
+        m_widget->activateWindow();
+    } else {
+        m_widget->showNormal();
+        m_widget->setVisible(m_visible);
+    }
+    m_leaveFullScreen->setEnabled(fullScreen);
+    m_bar->setFullScreen(fullScreen);
+}
+
+bool MediaPlayer::eventFilter(QObject *watched, QEvent *event)
+{
+    // Disabled, the picture leaves the mouse to the window under it.
+    if (watched != m_picture || !m_enabled)
+        return PlayerControl::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        // Taken here, so that the window under the picture does not see it too.
+        Q_EMIT mouseDown(buttonNumber(static_cast<QMouseEvent *>(event)->button()));
+        return true;
+    case QEvent::MouseMove:
+        Q_EMIT mouseMove();
+        return true;
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            setFullScreen(!m_fullScreen);
+        return true;
+    case QEvent::ContextMenu:
+        showContextMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MediaPlayer::showContextMenu(const QPoint &globalPosition)
+{
+    if (!m_menu) {
+        m_menu = new QMenu;
+        m_menu->setObjectName(QStringLiteral("playerMenu"));
+    }
+    m_menu->clear();
+    const bool playing = m_status.state() == PlaybackState::Playing;
+    m_menu->addAction(playing ? QStringLiteral("Pause") : QStringLiteral("Lecture"), this, &MediaPlayer::togglePause);
+    m_menu->addAction(QStringLiteral("Arrêt"), this, &MediaPlayer::stop);
+    QAction *mute = m_menu->addAction(QStringLiteral("Muet"), this, [this] {
+        setMuted(!m_muted);
+    });
+    mute->setCheckable(true);
+    mute->setChecked(m_muted);
+    QAction *fullScreen = m_menu->addAction(QStringLiteral("Plein écran"), this, [this] {
+        setFullScreen(!m_fullScreen);
+    });
+    fullScreen->setCheckable(true);
+    fullScreen->setChecked(m_fullScreen);
+    m_menu->popup(globalPosition);
+}

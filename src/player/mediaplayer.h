@@ -1,0 +1,109 @@
+#pragma once
+
+#include "player/mpvcontroller.h"
+#include "player/playbackstatus.h"
+#include "player/playerbar.h"
+#include "player/playercontrol.h"
+#include "player/videosurface.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QUrl>
+#include <memory>
+
+class PlaylistResolver;
+class QShortcut;
+
+// The main window's media player: libmpv behind the PlayerControl interface,
+// with its picture and control bar as one widget.
+class MediaPlayer : public PlayerControl
+{
+    Q_OBJECT
+
+public:
+    // Nothing, with the reason in `error`, when libmpv cannot start.
+    static std::unique_ptr<MediaPlayer> create(
+        const MpvController::Options &options = {}, QString *error = nullptr, QObject *parent = nullptr);
+    ~MediaPlayer() override;
+
+    // The picture with the control bar under it, made on first use and owned
+    // by the player (placing it in a layout is fine; the player deletes it).
+    QWidget *widget();
+    VideoSurface *videoSurface() const { return m_surface; }
+    PlayerBar *controlBar() const { return m_bar; }
+    MpvController &controller() { return *m_controller; }
+
+    void setUrl(const QString &url) override;
+    QString url() const override { return m_url; }
+    QString status() const override { return m_status.text(); }
+    QString streamTitle() const { return m_title; }
+
+    void setStretchToFit(bool stretch) override;
+    bool stretchToFit() const override { return m_stretchToFit; }
+    void setEnabled(bool enabled) override;
+    bool isEnabled() const override { return m_enabled; }
+    void setVisible(bool visible) override;
+    bool isVisible() const override;
+
+    PlaybackState playbackState() const override { return m_status.state(); }
+    void play() override;
+    void pause() override;
+    void stop() override;
+    int volume() const override { return m_volume; }
+    void setVolume(int volume) override;
+    bool isMuted() const { return m_muted; }
+    void setMuted(bool muted);
+
+    bool isFullScreen() const { return m_fullScreen; }
+    void setFullScreen(bool fullScreen);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+Q_SIGNALS:
+    // MPV_EVENT_PLAYBACK_RESTART: audio (or picture) starts coming out.
+    void playbackStarted();
+
+private:
+    explicit MediaPlayer(std::unique_ptr<MpvController> controller, QObject *parent);
+    void connectController();
+    void load(const QStringList &addresses);
+    void onFileEnded(int reason, int error);
+    void onPlaylistResolved(const QUrl &playlist, const QStringList &entries);
+    void onPlaylistFailed(const QUrl &playlist, const QString &reason);
+    void onNotPlaylist(const QUrl &url);
+    void setStreamTitle(const QString &title);
+    // Re-reads the status model after a change and tells whoever listens.
+    void publishStatus();
+    void showContextMenu(const QPoint &globalPosition);
+    void togglePause();
+
+    std::unique_ptr<MpvController> m_controller;
+    PlaylistResolver *m_resolver;
+    PlaybackStatus m_status;
+    QString m_publishedStatus;
+    PlaybackState m_publishedState = PlaybackState::Stopped;
+    QString m_url;
+    QString m_title;
+    // The address already went through the playlist resolver.
+    bool m_resolved = false;
+    bool m_stretchToFit = true;
+    bool m_enabled = true;
+    bool m_visible = true;
+    int m_volume = 50;
+    bool m_muted = false;
+    bool m_seekable = false;
+    bool m_fullScreen = false;
+    // The address was just handed to mpv: the end of the one it replaces is no news.
+    bool m_awaitingStart = false;
+    bool m_liveStream = false;
+    QStringList m_failureMessages;
+
+    QPointer<QWidget> m_widget;
+    QPointer<VideoSurface> m_surface;
+    // The surface, or a plain black area where mpv does not draw through us.
+    QPointer<QWidget> m_picture;
+    QShortcut *m_leaveFullScreen = nullptr;
+    QPointer<PlayerBar> m_bar;
+    QPointer<QMenu> m_menu;
+};

@@ -1,0 +1,326 @@
+#include "player/mpvcontroller.h"
+
+#include "player/mpvproperties.h"
+
+#include <QMetaObject>
+#include <QThread>
+#include <QVector>
+#include <clocale>
+#include <cstring>
+#include <mpv/client.h>
+
+namespace
+{
+
+enum PropertyId : quint64 {
+    PauseId = 1,
+    PausedForCacheId,
+    IdleActiveId,
+    DurationId,
+    TimePosId,
+    SeekableId,
+    VolumeId,
+    MuteId,
+    IcyTitleId,
+    AudioParamsId,
+    VideoParamsId,
+    ViaNetworkId,
+};
+
+struct ObservedProperty {
+    PropertyId id;
+    const char *name;
+    mpv_format format;
+};
+
+constexpr ObservedProperty observedProperties[] = {
+    { PauseId, MpvProperty::pause, MPV_FORMAT_FLAG },
+    { PausedForCacheId, MpvProperty::pausedForCache, MPV_FORMAT_FLAG },
+    { IdleActiveId, MpvProperty::idleActive, MPV_FORMAT_FLAG },
+    { DurationId, MpvProperty::duration, MPV_FORMAT_DOUBLE },
+    { TimePosId, MpvProperty::timePos, MPV_FORMAT_DOUBLE },
+    { SeekableId, MpvProperty::seekable, MPV_FORMAT_FLAG },
+    { VolumeId, MpvProperty::volume, MPV_FORMAT_DOUBLE },
+    { MuteId, MpvProperty::mute, MPV_FORMAT_FLAG },
+    // As a string, mpv hands over the bytes the server sent, valid UTF-8 or not.
+    { IcyTitleId, MpvProperty::icyTitle, MPV_FORMAT_STRING },
+    { AudioParamsId, MpvProperty::audioParams, MPV_FORMAT_INT64 },
+    { VideoParamsId, MpvProperty::videoParams, MPV_FORMAT_INT64 },
+    { ViaNetworkId, MpvProperty::demuxerViaNetwork, MPV_FORMAT_FLAG },
+};
+
+// Options set before the core starts. A live stream's first audio waits mostly
+// on FFmpeg probing the stream: a stream's format shows in its first kilobytes,
+// and its codec parameters in its first frames, so neither needs the seconds
+// of data FFmpeg reads by default before it lets playback start.
+const char *const startOptions[][2] = {
+    { "terminal", "no" },
+    { "config", "no" },
+    { "idle", "yes" },
+    { "input-default-bindings", "no" },
+    { "input-vo-keyboard", "no" },
+    { "input-cursor", "no" },
+    { "osc", "no" },
+    { "ytdl", "no" },
+    { "load-scripts", "no" },
+    { "load-stats-overlay", "no" },
+    { "load-osd-console", "no" },
+    { "load-auto-profiles", "no" },
+    // An MP3's cover art is not the picture of a radio.
+    { "audio-display", "no" },
+    { "hwdec", "no" },
+    { "keep-open", "no" },
+    { "network-timeout", "15" },
+    { "audio-client-name", "Ondavox" },
+    { "user-agent", "Ondavox/" ONDAVOX_VERSION },
+    { "demuxer-lavf-probescore", "24" },
+    { "demuxer-lavf-analyzeduration", "0.2" },
+};
+
+bool flagOf(const mpv_event_property &property)
+{
+    return property.format == MPV_FORMAT_FLAG && *static_cast<int *>(property.data) != 0;
+}
+
+double doubleOf(const mpv_event_property &property)
+{
+    return property.format == MPV_FORMAT_DOUBLE ? *static_cast<double *>(property.data) : 0.0;
+}
+
+qint64 intOf(const mpv_event_property &property)
+{
+    return property.format == MPV_FORMAT_INT64 ? *static_cast<qint64 *>(property.data) : 0;
+}
+
+QString chosenOutput(const QString &given, const char *variable, const QString &fallback)
+{
+    if (!given.isEmpty())
+        return given;
+    const QString fromEnvironment = qEnvironmentVariable(variable);
+    return fromEnvironment.isEmpty() ? fallback : fromEnvironment;
+}
+
+} // namespace
+
+void MpvController::HandleDeleter::operator()(mpv_handle *handle) const
+{
+    mpv_terminate_destroy(handle);
+}
+
+MpvController::MpvController(mpv_handle *handle)
+    : m_handle(handle)
+{
+}
+
+std::unique_ptr<MpvController> MpvController::create(const Options &options, QString *error)
+{
+    const auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return std::unique_ptr<MpvController>();
+    };
+
+    mpv_handle *handle = mpv_create();
+    if (!handle) {
+        const char *numeric = std::setlocale(LC_NUMERIC, nullptr);
+        if (numeric && std::strcmp(numeric, "C") != 0 && std::strcmp(numeric, "C.UTF-8") != 0)
+            return fail(QStringLiteral("libmpv refuses the numeric locale \"%1\": LC_NUMERIC must be \"C\"")
+                            .arg(QString::fromLocal8Bit(numeric)));
+        return fail(QStringLiteral("libmpv could not be created"));
+    }
+    std::unique_ptr<MpvController> controller(new MpvController(handle));
+
+    for (const auto &option : startOptions)
+        mpv_set_option_string(handle, option[0], option[1]);
+
+    const QString audioOutput = chosenOutput(options.audioOutput, "ONDAVOX_MPV_AO", QString());
+    controller->m_videoOutput = chosenOutput(options.videoOutput, "ONDAVOX_MPV_VO", QStringLiteral("libmpv"));
+    if (!audioOutput.isEmpty()
+        && mpv_set_option_string(handle, MpvProperty::audioOutput, audioOutput.toUtf8().constData()) < 0)
+        return fail(QStringLiteral("unknown audio output \"%1\"").arg(audioOutput));
+    if (mpv_set_option_string(handle, MpvProperty::videoOutput, controller->m_videoOutput.toUtf8().constData()) < 0)
+        return fail(QStringLiteral("unknown video output \"%1\"").arg(controller->m_videoOutput));
+    mpv_set_option_string(handle, MpvProperty::volume, QByteArray::number(options.volume).constData());
+    mpv_set_option_string(handle, MpvProperty::mute, "no");
+    mpv_set_option_string(handle, MpvProperty::keepAspect, options.keepAspect ? "yes" : "no");
+
+    const int started = mpv_initialize(handle);
+    if (started < 0)
+        return fail(QStringLiteral("libmpv could not start: %1").arg(QString::fromUtf8(mpv_error_string(started))));
+
+    mpv_request_log_messages(handle, "warn");
+    for (const ObservedProperty &property : observedProperties)
+        mpv_observe_property(handle, property.id, property.name, property.format);
+    mpv_set_wakeup_callback(handle, &MpvController::wakeup, controller.get());
+    return controller;
+}
+
+MpvController::~MpvController()
+{
+    // Events still queued for this object die with it; mpv must not queue more.
+    mpv_set_wakeup_callback(m_handle.get(), nullptr, nullptr);
+}
+
+void MpvController::wakeup(void *context)
+{
+    // Runs on one of mpv's threads: only queue the work for the GUI thread.
+    auto *self = static_cast<MpvController *>(context);
+    if (!self->m_drainQueued.exchange(true))
+        QMetaObject::invokeMethod(self, &MpvController::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvController::drainEvents()
+{
+    m_drainQueued = false;
+    while (m_handle) {
+        const mpv_event *event = mpv_wait_event(m_handle.get(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
+    }
+}
+
+void MpvController::handleEvent(const mpv_event &event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+        Q_EMIT fileStarted();
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        Q_EMIT fileLoaded();
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        Q_EMIT playbackRestarted();
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+        Q_EMIT fileEnded(end->reason, end->error);
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE:
+        handleProperty(event);
+        break;
+    case MPV_EVENT_LOG_MESSAGE: {
+        const auto *message = static_cast<const mpv_event_log_message *>(event.data);
+        const QString text = QString::fromUtf8(message->text).trimmed();
+        constexpr qsizetype keptMessages = 100;
+        if (m_messages.size() >= keptMessages)
+            m_messages.removeFirst();
+        m_messages.append(QString::fromUtf8(message->prefix) + QLatin1String(": ") + text);
+        Q_EMIT logMessage(QString::fromUtf8(message->prefix), QString::fromUtf8(message->level), text);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MpvController::handleProperty(const mpv_event &event)
+{
+    const auto &property = *static_cast<const mpv_event_property *>(event.data);
+    switch (static_cast<PropertyId>(event.reply_userdata)) {
+    case PauseId:
+        Q_EMIT pausedChanged(flagOf(property));
+        break;
+    case PausedForCacheId:
+        Q_EMIT bufferingChanged(flagOf(property));
+        break;
+    case IdleActiveId:
+        Q_EMIT idleChanged(flagOf(property));
+        break;
+    case DurationId:
+        m_duration = doubleOf(property);
+        Q_EMIT durationChanged(m_duration);
+        break;
+    case TimePosId:
+        Q_EMIT positionChanged(doubleOf(property));
+        break;
+    case SeekableId:
+        Q_EMIT seekableChanged(flagOf(property));
+        break;
+    case VolumeId:
+        Q_EMIT volumeChanged(qRound(doubleOf(property)));
+        break;
+    case MuteId:
+        Q_EMIT mutedChanged(flagOf(property));
+        break;
+    case IcyTitleId: {
+        QByteArray raw;
+        if (property.format == MPV_FORMAT_STRING)
+            raw = QByteArray(*static_cast<char **>(property.data));
+        Q_EMIT streamTitleChanged(raw);
+        break;
+    }
+    case AudioParamsId:
+        Q_EMIT audioSampleRateChanged(int(intOf(property)));
+        break;
+    case VideoParamsId:
+        Q_EMIT videoWidthChanged(int(intOf(property)));
+        break;
+    case ViaNetworkId:
+        m_viaNetwork = flagOf(property);
+        break;
+    }
+}
+
+void MpvController::command(const QStringList &arguments)
+{
+    QVector<QByteArray> bytes;
+    bytes.reserve(arguments.size());
+    for (const QString &argument : arguments)
+        bytes.append(argument.toUtf8());
+    QVector<const char *> pointers;
+    for (const QByteArray &argument : bytes)
+        pointers.append(argument.constData());
+    pointers.append(nullptr);
+    mpv_command_async(m_handle.get(), 0, pointers.data());
+}
+
+void MpvController::loadFiles(const QStringList &addresses)
+{
+    for (qsizetype i = 0; i < addresses.size(); ++i)
+        command({ QStringLiteral("loadfile"),
+            addresses.at(i),
+            i == 0 ? QStringLiteral("replace") : QStringLiteral("append") });
+    setPaused(false);
+}
+
+void MpvController::stop()
+{
+    command({ QStringLiteral("stop") });
+}
+
+void MpvController::setPaused(bool paused)
+{
+    int flag = paused ? 1 : 0;
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::pause, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvController::seekTo(double seconds)
+{
+    command({ QStringLiteral("seek"), QString::number(seconds, 'f', 3), QStringLiteral("absolute") });
+}
+
+void MpvController::setVolume(int volume)
+{
+    double value = qBound(0, volume, 100);
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::volume, MPV_FORMAT_DOUBLE, &value);
+}
+
+void MpvController::setMuted(bool muted)
+{
+    int flag = muted ? 1 : 0;
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::mute, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvController::setKeepAspect(bool keep)
+{
+    const char *value = keep ? "yes" : "no";
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::keepAspect, MPV_FORMAT_STRING, &value);
+}
+
+void MpvController::reloadVideo()
+{
+    const char *automatic = "auto";
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::videoTrack, MPV_FORMAT_STRING, &automatic);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <memory>
+
+struct mpv_handle;
+struct mpv_event;
+
+// Owns the libmpv core and turns its events and observed properties into
+// typed signals on the GUI thread. Needs nothing beyond QtCore: the picture is
+// drawn by a separate surface, so audio plays without one.
+class MpvController : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options {
+        // mpv's names ("null" in tests); empty: ONDAVOX_MPV_AO / ONDAVOX_MPV_VO,
+        // then mpv's own choice for audio and the render API for video.
+        QString audioOutput;
+        QString videoOutput;
+        int volume = 50;
+        bool keepAspect = false;
+    };
+
+    // Nothing, with the reason in `error`, when libmpv cannot start.
+    static std::unique_ptr<MpvController> create(const Options &options, QString *error);
+    ~MpvController() override;
+
+    mpv_handle *handle() const { return m_handle.get(); }
+    QString videoOutput() const { return m_videoOutput; }
+
+    // The first address replaces whatever plays; the others follow it.
+    void loadFiles(const QStringList &addresses);
+    void stop();
+    void setPaused(bool paused);
+    void seekTo(double seconds);
+    void setVolume(int volume);
+    void setMuted(bool muted);
+    void setKeepAspect(bool keep);
+    // Brings the picture back after the video surface lost its context.
+    void reloadVideo();
+
+    // mpv's warnings and errors since clearMessages(), oldest first.
+    QStringList messages() const { return m_messages; }
+    void clearMessages() { m_messages.clear(); }
+
+    bool isNetworkStream() const { return m_viaNetwork; }
+    double duration() const { return m_duration; }
+
+Q_SIGNALS:
+    void fileStarted();
+    void fileLoaded();
+    // Playback (re)started: the first audio is on its way out.
+    void playbackRestarted();
+    // mpv_end_file_reason and mpv_error codes.
+    void fileEnded(int reason, int error);
+    void pausedChanged(bool paused);
+    void bufferingChanged(bool buffering);
+    void idleChanged(bool idle);
+    void durationChanged(double seconds);
+    void positionChanged(double seconds);
+    void seekableChanged(bool seekable);
+    void volumeChanged(int volume);
+    void mutedChanged(bool muted);
+    // The ICY title bytes as the server sent them; empty when there is none.
+    void streamTitleChanged(const QByteArray &raw);
+    // 0 when there is no decoded audio / video.
+    void audioSampleRateChanged(int rate);
+    void videoWidthChanged(int width);
+    void logMessage(const QString &prefix, const QString &level, const QString &text);
+
+private:
+    struct HandleDeleter {
+        void operator()(mpv_handle *handle) const;
+    };
+
+    explicit MpvController(mpv_handle *handle);
+    static void wakeup(void *context);
+    void drainEvents();
+    void handleEvent(const mpv_event &event);
+    void handleProperty(const mpv_event &event);
+    void command(const QStringList &arguments);
+
+    std::unique_ptr<mpv_handle, HandleDeleter> m_handle;
+    std::atomic_bool m_drainQueued = false;
+    QString m_videoOutput;
+    QStringList m_messages;
+    bool m_viaNetwork = false;
+    double m_duration = 0;
+};

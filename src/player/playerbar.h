@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+class QToolButton;
+
+// The player's control bar under the picture: play/pause, stop, position (for
+// media that can seek), mute, volume, full screen, and the status text, which
+// is the only report of a stream that failed.
+class PlayerBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PlayerBar(QWidget *parent = nullptr);
+
+    void setPlaying(bool playing);
+    void setStatus(const QString &status, const QString &title);
+    void setVolume(int volume);
+    void setMuted(bool muted);
+    void setSeekRange(bool seekable, double duration);
+    void setPosition(double seconds);
+    void setFullScreen(bool fullScreen);
+
+    QString statusText() const;
+
+Q_SIGNALS:
+    void playPauseClicked();
+    void stopClicked();
+    void volumeMoved(int volume);
+    void muteClicked();
+    void seekRequested(double seconds);
+    void fullScreenClicked();
+
+private:
+    QToolButton *m_playPause;
+    QToolButton *m_stop;
+    QSlider *m_position;
+    QToolButton *m_mute;
+    QSlider *m_volume;
+    QToolButton *m_fullScreen;
+    QLabel *m_status;
+    bool m_playing = false;
+    bool m_muted = false;
+};

@@ -1,0 +1,91 @@
+#include "processes.h"
+
+#include <QTcpServer>
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace TestProcesses
+{
+
+std::unique_ptr<QProcess> startGroup(const QString &program, const QStringList &arguments, QString *error)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setChildProcessModifier([] {
+        ::setpgid(0, 0);
+    });
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(program, arguments);
+    if (!process->waitForStarted(5000)) {
+        if (error)
+            *error = QStringLiteral("%1 did not start: %2").arg(program, process->errorString());
+        return {};
+    }
+    return process;
+}
+
+void stopGroup(std::unique_ptr<QProcess> &process)
+{
+    if (!process)
+        return;
+    if (process->state() != QProcess::NotRunning) {
+        const pid_t group = pid_t(process->processId());
+        ::kill(-group, SIGTERM);
+        if (!process->waitForFinished(3000)) {
+            ::kill(-group, SIGKILL);
+            process->waitForFinished(3000);
+        }
+        // Children that outlived their parent are still in the group.
+        ::kill(-group, SIGKILL);
+    }
+    process.reset();
+}
+
+bool run(const QString &program, const QStringList &arguments, int timeoutMs, QString *error)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished = process.waitForStarted(5000) && process.waitForFinished(timeoutMs);
+    if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return true;
+    if (!finished)
+        process.kill();
+    if (error)
+        *error = QStringLiteral("%1 failed: %2 %3")
+                     .arg(program, process.errorString(), QString::fromLocal8Bit(process.readAllStandardError()));
+    return false;
+}
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+bool makeTone(const QString &path, int seconds, QString *error)
+{
+    return run(QStringLiteral("ffmpeg"),
+        { QStringLiteral("-hide_banner"),
+            QStringLiteral("-loglevel"),
+            QStringLiteral("error"),
+            QStringLiteral("-y"),
+            QStringLiteral("-f"),
+            QStringLiteral("lavfi"),
+            QStringLiteral("-i"),
+            QStringLiteral("sine=frequency=440:duration=%1").arg(seconds),
+            QStringLiteral("-c:a"),
+            QStringLiteral("libmp3lame"),
+            QStringLiteral("-b:a"),
+            QStringLiteral("128k"),
+            QStringLiteral("-write_xing"),
+            QStringLiteral("0"),
+            QStringLiteral("-id3v2_version"),
+            QStringLiteral("0"),
+            path },
+        30000,
+        error);
+}
+
+} // namespace TestProcesses

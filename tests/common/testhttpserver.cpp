@@ -1,0 +1,156 @@
+#include "testhttpserver.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace
+{
+
+QByteArray reasonPhrase(int status)
+{
+    switch (status) {
+    case 200:
+        return "OK";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 500:
+        return "Internal Server Error";
+    default:
+        return "Status";
+    }
+}
+
+} // namespace
+
+TestHttpServer::TestHttpServer(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::onNewConnection);
+}
+
+TestHttpServer::~TestHttpServer() = default;
+
+bool TestHttpServer::listen()
+{
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+QString TestHttpServer::url(const QString &path) const
+{
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+}
+
+void TestHttpServer::addData(const QString &path, const QByteArray &body, const QByteArray &contentType)
+{
+    m_routes.insert(path, Route { Route::Data, body, contentType, 200, 0 });
+}
+
+bool TestHttpServer::addFile(const QString &path, const QString &filePath, const QByteArray &contentType)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    addData(path, file.readAll(), contentType.isEmpty() ? contentTypeFor(filePath) : contentType);
+    return true;
+}
+
+void TestHttpServer::addFolder(const QString &prefix, const QString &folder)
+{
+    m_folders.insert(prefix.endsWith(QLatin1Char('/')) ? prefix : prefix + QLatin1Char('/'), folder);
+}
+
+void TestHttpServer::addStatus(const QString &path, int status)
+{
+    m_routes.insert(path,
+        Route { Route::Status, "<html><body>" + reasonPhrase(status) + "</body></html>", "text/html", status, 0 });
+}
+
+void TestHttpServer::addDyingStream(
+    const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs)
+{
+    m_routes.insert(path, Route { Route::Dying, body, contentType, 200, holdMs });
+}
+
+QByteArray TestHttpServer::contentTypeFor(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("mp3"))
+        return "audio/mpeg";
+    if (suffix == QLatin1String("m3u8"))
+        return "application/vnd.apple.mpegurl";
+    if (suffix == QLatin1String("ts"))
+        return "video/mp2t";
+    if (suffix == QLatin1String("asx"))
+        return "video/x-ms-asf";
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return "text/html; charset=utf-8";
+    return "application/octet-stream";
+}
+
+void TestHttpServer::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        auto request = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket, request] {
+            if (request->contains("\r\n\r\n"))
+                return;
+            *request += socket->readAll();
+            if (request->contains("\r\n\r\n"))
+                answer(socket, *request);
+        });
+    }
+}
+
+const TestHttpServer::Route *TestHttpServer::findRoute(const QString &path) const
+{
+    auto it = m_routes.constFind(path);
+    return it == m_routes.constEnd() ? nullptr : &it.value();
+}
+
+void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
+{
+    const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+    const QString path = requestLine.size() >= 2 ? QUrl(QString::fromUtf8(requestLine.at(1))).path() : QString();
+    const bool headOnly = requestLine.value(0) == "HEAD";
+    m_requests[path] += 1;
+
+    Route route;
+    if (const Route *known = findRoute(path)) {
+        route = *known;
+    } else {
+        route = Route { Route::Status, "<html><body>Not Found</body></html>", "text/html", 404, 0 };
+        for (auto it = m_folders.constBegin(); it != m_folders.constEnd(); ++it) {
+            if (!path.startsWith(it.key()) || path.contains(QLatin1String("..")))
+                continue;
+            QFile file(it.value() + QLatin1Char('/') + path.mid(it.key().size()));
+            if (file.open(QIODevice::ReadOnly))
+                route = Route { Route::Data, file.readAll(), contentTypeFor(file.fileName()), 200, 0 };
+        }
+    }
+
+    QByteArray head = "HTTP/1.0 " + QByteArray::number(route.status) + ' ' + reasonPhrase(route.status) + "\r\n";
+    head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n";
+    if (route.kind != Route::Dying)
+        head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
+    head += "\r\n";
+    socket->write(head);
+    if (!headOnly)
+        socket->write(route.body);
+
+    if (route.kind == Route::Dying) {
+        QTimer::singleShot(route.holdMs, socket, [socket] {
+            socket->abort();
+        });
+        return;
+    }
+    connect(socket, &QTcpSocket::bytesWritten, socket, [socket] {
+        if (socket->bytesToWrite() == 0)
+            socket->disconnectFromHost();
+    });
+}

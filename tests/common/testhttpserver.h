@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QTcpServer>
+#include <QUrl>
+
+class QTcpSocket;
+
+// A small HTTP/1.0 server on 127.0.0.1 for tests, answering from the test's
+// event loop: fixed documents, files, whole folders, error statuses, and a
+// stream that dies part-way. One answer per connection.
+class TestHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestHttpServer(QObject *parent = nullptr);
+    ~TestHttpServer() override;
+
+    bool listen();
+    quint16 port() const { return m_server.serverPort(); }
+    QString url(const QString &path) const;
+
+    void addData(const QString &path, const QByteArray &body, const QByteArray &contentType);
+    bool addFile(const QString &path, const QString &filePath, const QByteArray &contentType = {});
+    // Every file under `folder`, at `prefix` + its relative path.
+    void addFolder(const QString &prefix, const QString &folder);
+    void addStatus(const QString &path, int status);
+    // Sends `body` like a live stream (no length), then after `holdMs`
+    // milliseconds drops the connection, as a server that dies does.
+    void addDyingStream(const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs);
+
+    int requestCount(const QString &path) const { return m_requests.value(path); }
+
+    static QByteArray contentTypeFor(const QString &fileName);
+
+private:
+    struct Route {
+        enum Kind { Data, Status, Dying } kind = Data;
+        QByteArray body;
+        QByteArray contentType;
+        int status = 200;
+        int holdMs = 0;
+    };
+
+    void onNewConnection();
+    void answer(QTcpSocket *socket, const QByteArray &request);
+    const Route *findRoute(const QString &path) const;
+
+    QTcpServer m_server;
+    QHash<QString, Route> m_routes;
+    QHash<QString, QString> m_folders;
+    QHash<QString, int> m_requests;
+};

@@ -1,0 +1,127 @@
+#include "player/asxparser.h"
+
+#include <QTest>
+
+class TestAsxParser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parsesShapesFoundInTheWild_data();
+    void parsesShapesFoundInTheWild();
+    void givesNoEntryForWhatIsNoPlaylist_data();
+    void givesNoEntryForWhatIsNoPlaylist();
+    void recognisesPlaylists_data();
+    void recognisesPlaylists();
+};
+
+void TestAsxParser::parsesShapesFoundInTheWild_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("form");
+
+    const int xml = int(AsxParser::Form::Xml);
+    const int lenient = int(AsxParser::Form::LenientScan);
+    const int reference = int(AsxParser::Form::Reference);
+
+    QTest::newRow("upper case, two entries") << QByteArray(
+        "<ASX VERSION=\"3.0\">\r\n<TITLE>Radio</TITLE>\r\n<ENTRY><REF HREF=\"mms://a.example/live\"/></ENTRY>\r\n"
+        "<ENTRY><REF HREF=\"http://b.example/live\" /></ENTRY>\r\n</ASX>\r\n")
+                                             << QStringList { "mms://a.example/live", "http://b.example/live" } << xml;
+    QTest::newRow("lower and mixed case, several refs in one entry")
+        << QByteArray("<?xml version=\"1.0\"?><asx version=\"3.0\"><Entry><Ref href='http://a.example/1'/>"
+                      "<ref Href=\"http://a.example/2\"/></Entry></asx>")
+        << QStringList { "http://a.example/1", "http://a.example/2" } << xml;
+    QTest::newRow("escaped ampersand") << QByteArray(
+        "<asx version=\"3.0\"><entry><ref href=\"http://a.example/s?x=1&amp;y=2\"/></entry></asx>")
+                                       << QStringList { "http://a.example/s?x=1&y=2" } << xml;
+    QTest::newRow("raw ampersand is not XML")
+        << QByteArray("<asx version=\"3.0\"><entry><ref href=\"http://a.example/s?x=1&y=2\"/></entry></asx>")
+        << QStringList { "http://a.example/s?x=1&y=2" } << lenient;
+    QTest::newRow("undeclared entity in a title") << QByteArray(
+        "<ASX version=\"3.0\"><TITLE>Radio &eacute;t&eacute;</TITLE><ENTRY><REF HREF=\"http://a.example/x\">"
+        "</ENTRY></ASX>") << QStringList { "http://a.example/x" }
+                                                  << lenient;
+    QTest::newRow("missing closing tags")
+        << QByteArray("<asx version=\"3.0\">\n<entry>\n<ref href=\"http://a.example/one\">\n<entry>\n"
+                      "<ref href=http://a.example/two>\n")
+        << QStringList { "http://a.example/one", "http://a.example/two" } << lenient;
+    QTest::newRow("nested playlist reference")
+        << QByteArray("<asx version=\"3.0\"><entryref href=\"http://a.example/more.asx\"/></asx>")
+        << QStringList { "http://a.example/more.asx" } << xml;
+    QTest::newRow("relative address") << QByteArray(
+        "<asx version=\"3.0\"><entry><ref href=\"stream.mp3\"/></entry></asx>")
+                                      << QStringList { "http://host.example/radio/stream.mp3" } << xml;
+    QTest::newRow("byte order mark and Windows-1252")
+        << QByteArray("\xEF\xBB\xBF<asx version=\"3.0\"><title>Caf\xE9</title><entry><ref href=\"http://a.example/c\"/>"
+                      "</entry></asx>")
+        << QStringList { "http://a.example/c" } << xml;
+    QTest::newRow("reference form") << QByteArray(
+        "[Reference]\r\nRef1=http://a.example/live?MSWMExt=.asf\r\nRef2=mms://a.example/live\r\n")
+                                    << QStringList { "http://a.example/live?MSWMExt=.asf", "mms://a.example/live" }
+                                    << reference;
+    QTest::newRow("reference form, other case and spaces") << QByteArray("  [reference]\nref1 = http://a.example/x\n")
+                                                           << QStringList { "http://a.example/x" } << reference;
+}
+
+void TestAsxParser::parsesShapesFoundInTheWild()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(QStringList, entries);
+    QFETCH(int, form);
+
+    const AsxParser::Result result
+        = AsxParser::parse(document, QUrl(QStringLiteral("http://host.example/radio/list.asx")));
+    QCOMPARE(result.entries, entries);
+    QCOMPARE(int(result.form), form);
+    QVERIFY(result.error.isEmpty());
+    QVERIFY(AsxParser::looksLikePlaylist(document));
+}
+
+void TestAsxParser::givesNoEntryForWhatIsNoPlaylist_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("mp3 bytes") << QByteArray("\xFF\xFB\x90\x64\x00\x00\x00\x00", 8);
+    QTest::newRow("html page") << QByteArray("<html><body><a href=\"http://a.example\">x</a></body></html>");
+    QTest::newRow("asx without entries") << QByteArray("<asx version=\"3.0\"><title>Nothing</title></asx>");
+    QTest::newRow("ref outside asx") << QByteArray("<playlist><ref href=\"http://a.example\"/></playlist>");
+}
+
+void TestAsxParser::givesNoEntryForWhatIsNoPlaylist()
+{
+    QFETCH(QByteArray, document);
+    const AsxParser::Result result = AsxParser::parse(document);
+    QVERIFY(result.entries.isEmpty());
+    QVERIFY(!result.error.isEmpty());
+}
+
+void TestAsxParser::recognisesPlaylists_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QByteArray>("contentType");
+    QTest::addColumn<bool>("byAddress");
+    QTest::addColumn<bool>("byContentType");
+
+    QTest::newRow("asx") << "http://a.example/live.asx" << QByteArray("video/x-ms-asf") << true << false;
+    QTest::newRow("WAX upper case") << "http://a.example/LIVE.WAX" << QByteArray("audio/x-ms-wax") << true << true;
+    QTest::newRow("query after the name")
+        << "http://a.example/p.asx?id=3" << QByteArray("video/x-ms-asx; charset=utf-8") << true << true;
+    QTest::newRow("m3u goes to the engine")
+        << "http://a.example/live.m3u" << QByteArray("audio/x-mpegurl") << false << false;
+    QTest::newRow("stream") << "http://a.example/asx" << QByteArray("audio/mpeg") << false << false;
+}
+
+void TestAsxParser::recognisesPlaylists()
+{
+    QFETCH(QString, address);
+    QFETCH(QByteArray, contentType);
+    QFETCH(bool, byAddress);
+    QFETCH(bool, byContentType);
+    QCOMPARE(AsxParser::isPlaylistAddress(QUrl(address)), byAddress);
+    QCOMPARE(AsxParser::isPlaylistContentType(contentType), byContentType);
+}
+
+QTEST_GUILESS_MAIN(TestAsxParser)
+#include "tst_asxparser.moc"
