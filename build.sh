@@ -6,8 +6,15 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-build=${ONDAVOX_BUILD_DIR:-$here/build}
 mode=${1:-run}
+# The test build points the publisher's site at a loopback port, so that no
+# test ever sends a request beyond the machine; it has a folder of its own.
+case "$mode" in
+test) build=${ONDAVOX_BUILD_DIR:-$here/build-test}
+      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911) ;;
+*)    build=${ONDAVOX_BUILD_DIR:-$here/build}
+      site_args=() ;;
+esac
 
 packages=(qt6-base-dev qt6-webengine-dev libqt6opengl6-dev qt6-5compat-dev libmpv-dev cmake ninja-build g++ pkg-config)
 test_packages=(xvfb xauth dbus icecast2 ffmpeg imagemagick clang-format locales python3 trayer at-spi2-core python3-pyatspi)
@@ -38,7 +45,7 @@ french_locale() {
 }
 
 configure_and_build() {
-    cmake -S "$here" -B "$build" -G Ninja ${ONDAVOX_CMAKE_ARGS:-}
+    cmake -S "$here" -B "$build" -G Ninja "${site_args[@]}" ${ONDAVOX_CMAKE_ARGS:-}
     cmake --build "$build" --parallel "$(nproc)"
 }
 
