@@ -92,8 +92,12 @@ void ImageButtonPair::enterEvent(QEnterEvent *event)
 void ImageButtonPair::mouseMoveEvent(QMouseEvent *event)
 {
     QAbstractButton::mouseMoveEvent(event);
-    if (event->buttons() == Qt::NoButton)
+    if (event->buttons() == Qt::NoButton) {
         hover();
+        // Kept from the parent: a move over the pair is not a move over the
+        // window's bare surface, which would show the normal image again.
+        event->accept();
+    }
 }
 
 void ImageButtonPair::mousePressEvent(QMouseEvent *event)

@@ -48,6 +48,11 @@ void KivCheckBox::mouseMoveEvent(QMouseEvent *event)
 {
     Q_EMIT MouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
     QCheckBox::mouseMoveEvent(event);
+    // A move over the box is the box's own: passed on, it would reach the
+    // window as a move over its bare surface, whose handler clears the very
+    // hover help this move has just shown.
+    if (event->buttons() == Qt::NoButton)
+        event->accept();
 }
 
 void KivCheckBox::mousePressEvent(QMouseEvent *event)

@@ -3,6 +3,7 @@
 #include "ui/imagebuttonpair.h"
 #include "ui/keepontop.h"
 #include "ui/sizingframe.h"
+#include "ui/skin.h"
 #include "ui/windowdragger.h"
 
 #include <QHBoxLayout>
@@ -21,7 +22,11 @@ SkinnedWindow::SkinnedWindow(QWidget *parent)
     , m_sizingFrame(new SizingFrame(this))
 {
     setAttribute(Qt::WA_StyledBackground);
+    // Moves over the bare surface, the content area's included, are the
+    // window's own (`Form_MouseMove`); a widget without tracking would keep
+    // them from reaching it.
     setMouseTracking(true);
+    m_content->setMouseTracking(true);
 
     m_titleStrip->setObjectName(QStringLiteral("Deplace"));
     m_titleStrip->setAttribute(Qt::WA_StyledBackground);
@@ -33,8 +38,13 @@ SkinnedWindow::SkinnedWindow(QWidget *parent)
     // hides the normal one.
     m_closePair->setClickImages(ImageButtonPair::HoverImage);
 
-    m_titleLayout->setContentsMargins(10, 4, 6, 4);
+    auto *icon = new QLabel(m_titleStrip);
+    icon->setPixmap(Skin::applicationIcon().pixmap(QSize(16, 16), devicePixelRatioF()));
+
+    m_titleLayout->setContentsMargins(8, 4, 6, 4);
     m_titleLayout->setSpacing(4);
+    m_titleLayout->addWidget(icon);
+    m_titleLayout->addSpacing(2);
     m_titleLayout->addWidget(m_titleLabel, 1);
     m_titleLayout->addWidget(m_closePair);
 
@@ -46,8 +56,9 @@ SkinnedWindow::SkinnedWindow(QWidget *parent)
 
     m_dragger->addDragArea(m_titleStrip);
     m_dragger->addDragArea(m_titleLabel);
+    m_dragger->addDragArea(icon);
     connect(m_dragger, &WindowDragger::dragAreaMouseMove, this, [this](QWidget *area) {
-        if (area != m_titleStrip && area != m_titleLabel)
+        if (area != m_titleStrip && area->parentWidget() != m_titleStrip)
             return;
         m_closePair->showNormalImage();
         Q_EMIT titleStripMouseMove();
@@ -89,6 +100,6 @@ void SkinnedWindow::keepOnTop()
 void SkinnedWindow::mouseMoveEvent(QMouseEvent *event)
 {
     m_closePair->showNormalImage();
-    Q_EMIT formMouseMove(event);
+    Q_EMIT formMouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
     QWidget::mouseMoveEvent(event);
 }

@@ -39,12 +39,12 @@ public:
     void keepOnTop();
 
 Q_SIGNALS:
-    // The mouse moved over the title strip (`Deplace_MouseMove`); the close
-    // pair has already shown its normal image again.
+    // The mouse moved over the title strip or its label (`Deplace_MouseMove`);
+    // the close pair has already shown its normal image again.
     void titleStripMouseMove();
     // The mouse moved over the bare window (`Form_MouseMove`); the close pair
     // has already shown its normal image again.
-    void formMouseMove(QMouseEvent *event);
+    void formMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -24,8 +24,9 @@ bool WindowDragger::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove: {
         auto *mouse = static_cast<QMouseEvent *>(event);
         Q_EMIT dragAreaMouseMove(area);
+        // Taken either way: a drag area is not the window's bare surface.
         if (!startsMove(mouse->buttons()))
-            return false;
+            return true;
         QWidget *window = area->window();
         if (m_manualMove) {
             window->move(mouse->globalPosition().toPoint() - m_grabOffset);
@@ -35,13 +36,19 @@ bool WindowDragger::eventFilter(QObject *watched, QEvent *event)
         if (handle && handle->startSystemMove())
             return true;
         m_manualMove = true;
-        m_grabOffset = mouse->globalPosition().toPoint() - window->frameGeometry().topLeft();
+        m_grabOffset = m_pressGlobal - window->frameGeometry().topLeft();
+        window->move(mouse->globalPosition().toPoint() - m_grabOffset);
         return true;
     }
-    case QEvent::MouseButtonPress:
-        // The press must be taken here, or it travels to the parent, which
-        // would then receive the moves instead of the drag area.
-        return static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        m_pressGlobal = mouse->globalPosition().toPoint();
+        // Taken here, or the press travels to the parent, which would then
+        // receive the moves instead of the drag area.
+        return true;
+    }
     case QEvent::MouseButtonRelease:
         m_manualMove = false;
         return false;

@@ -30,5 +30,6 @@ protected:
 
 private:
     bool m_manualMove = false;
+    QPoint m_pressGlobal;
     QPoint m_grabOffset;
 };

@@ -37,8 +37,8 @@ WINDOW_GLYPHS = {
     "enlarge": '<rect x="6" y="6" width="8" height="8" rx="1.2"/>',
     "minimise": '<path d="M6 13.5 H14"/>',
     "tray": '<path d="M10 5.5 V11.5 M7.3 9 L10 11.8 L12.7 9 M6 14.5 H14"/>',
-    "ontop": '<rect x="5.5" y="9" width="6.5" height="5.5" rx="1"/>'
-             '<path d="M9 6.5 H14.5 V12" /><path d="M12.3 4.8 L14.5 6.5 L12.3 8.2" fill="none"/>',
+    # A push pin: the window stays pinned above the others.
+    "ontop": '<path d="M8 4.5 H12 M8.8 4.5 V8.6 L6.6 11 H13.4 L11.2 8.6 V4.5 M10 11 V15.8"/>',
 }
 
 

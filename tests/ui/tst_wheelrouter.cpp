@@ -1,0 +1,172 @@
+#include "ui/wheelctl.h"
+#include "ui/wheelrouter.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
+
+namespace
+{
+
+// A window with a child that ignores wheel turns, so that Qt hands each turn
+// to the window, then to the child, then to the window again.
+struct BrowserWindow : QWidget {
+    BrowserWindow()
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(new QWidget(this));
+        resize(200, 150);
+    }
+};
+
+// Turns the wheel the way the window system does: a spontaneous event to the
+// native window under the mouse.
+void turnWheel(QWidget *window, int angle, quint64 timestamp, QPoint globalPos = QPoint(640, 400))
+{
+    const QPointF local = window->mapFromGlobal(QPointF(globalPos));
+    QWheelEvent event(
+        local, QPointF(globalPos), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    event.setTimestamp(timestamp);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QCoreApplication::sendEvent(window->windowHandle(), &event);
+}
+
+}
+
+class TestWheelRouter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void eachTurnReachesEachVisibleWindowOnce();
+    void hiddenWindowsAndUnhookedControlsGetNothing();
+    void turnsInAnyWindowAreRouted();
+    void sidewaysTurnsAreNotRouted();
+    void controlGoneWithItsWindow();
+};
+
+void TestWheelRouter::eachTurnReachesEachVisibleWindowOnce()
+{
+    WheelRouter router;
+    BrowserWindow radio;
+    WheelCtl control(router, &radio);
+    QSignalSpy rotations(&control, &WheelCtl::WheelRotate);
+    radio.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&radio));
+    const QPoint centre = radio.mapToGlobal(QPoint(100, 75));
+
+    turnWheel(&radio, 120, 1000, centre);
+    QCOMPARE(rotations.count(), 1);
+    const QList<QVariant> first = rotations.takeFirst();
+    QCOMPARE(first.at(0).toInt(), 120);
+    QCOMPARE(first.at(1).toInt(), 0);
+    QCOMPARE(first.at(2).toInt(), centre.x());
+    QCOMPARE(first.at(3).toInt(), centre.y());
+
+    // Two notches at the same place are two turns; the sign is the direction.
+    turnWheel(&radio, -120, 1010, centre);
+    turnWheel(&radio, -120, 1030, centre);
+    QCOMPARE(rotations.count(), 2);
+    QCOMPARE(rotations.at(0).at(0).toInt(), -120);
+    QCOMPARE(rotations.at(1).at(0).toInt(), -120);
+}
+
+void TestWheelRouter::hiddenWindowsAndUnhookedControlsGetNothing()
+{
+    WheelRouter router;
+    BrowserWindow radio;
+    BrowserWindow tv;
+    WheelCtl radioControl(router, &radio);
+    WheelCtl tvControl(router, &tv);
+    QSignalSpy radioRotations(&radioControl, &WheelCtl::WheelRotate);
+    QSignalSpy tvRotations(&tvControl, &WheelCtl::WheelRotate);
+    radio.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&radio));
+
+    turnWheel(&radio, 120, 2000);
+    QCOMPARE(radioRotations.count(), 1);
+    QCOMPARE(tvRotations.count(), 0);
+
+    tv.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tv));
+    turnWheel(&radio, 120, 2100);
+    QCOMPARE(radioRotations.count(), 2);
+    QCOMPARE(tvRotations.count(), 1);
+
+    radioControl.unHook();
+    QVERIFY(!radioControl.isHooked());
+    turnWheel(&tv, 120, 2200);
+    QCOMPARE(radioRotations.count(), 2);
+    QCOMPARE(tvRotations.count(), 2);
+
+    radioControl.unHook();
+    tv.hide();
+    turnWheel(&radio, 120, 2300);
+    QCOMPARE(radioRotations.count(), 2);
+    QCOMPARE(tvRotations.count(), 2);
+}
+
+void TestWheelRouter::turnsInAnyWindowAreRouted()
+{
+    WheelRouter router;
+    BrowserWindow radio;
+    BrowserWindow mainWindow;
+    WheelCtl control(router, &radio);
+    QSignalSpy rotations(&control, &WheelCtl::WheelRotate);
+    radio.show();
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+    mainWindow.activateWindow();
+
+    turnWheel(&mainWindow, 240, 3000);
+    QCOMPARE(rotations.count(), 1);
+    QCOMPARE(rotations.first().first().toInt(), 240);
+}
+
+void TestWheelRouter::sidewaysTurnsAreNotRouted()
+{
+    WheelRouter router;
+    BrowserWindow radio;
+    WheelCtl control(router, &radio);
+    QSignalSpy rotations(&control, &WheelCtl::WheelRotate);
+    radio.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&radio));
+
+    QWheelEvent sideways(QPointF(50, 50),
+        radio.mapToGlobal(QPointF(50, 50)),
+        QPoint(),
+        QPoint(120, 0),
+        Qt::NoButton,
+        Qt::NoModifier,
+        Qt::NoScrollPhase,
+        false);
+    sideways.setTimestamp(4000);
+    QSpontaneKeyEvent::setSpontaneous(&sideways);
+    QCoreApplication::sendEvent(radio.windowHandle(), &sideways);
+    QCOMPARE(rotations.count(), 0);
+}
+
+void TestWheelRouter::controlGoneWithItsWindow()
+{
+    WheelRouter router;
+    BrowserWindow tv;
+    tv.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tv));
+    {
+        // An unloaded browser window takes its control with it.
+        BrowserWindow radio;
+        auto *control = new WheelCtl(router, &radio);
+        radio.show();
+        QVERIFY(control->isHooked());
+    }
+    WheelCtl tvControl(router, &tv);
+    QSignalSpy rotations(&tvControl, &WheelCtl::WheelRotate);
+    turnWheel(&tv, 120, 5000);
+    QCOMPARE(rotations.count(), 1);
+}
+
+QTEST_MAIN(TestWheelRouter)
+#include "tst_wheelrouter.moc"
