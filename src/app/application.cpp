@@ -1,40 +1,194 @@
 #include "app/application.h"
 
+#include "app/annexe.h"
+#include "app/options.h"
 #include "app/radio.h"
 #include "app/startup.h"
 #include "app/unixsignals.h"
+#include "player/autostart.h"
+#include "player/mediaplayer.h"
+#include "player/mprisservice.h"
+#include "player/nowplayingtimer.h"
+#include "player/playbackcontroller.h"
+#include "player/unavailableplayer.h"
+#include "player/webview.h"
+#include "ui/keepontop.h"
+#include "ui/kivprogressbar.h"
+#include "ui/systrayicon.h"
+#include "ui/wheelrouter.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStandardPaths>
+#include <QTimer>
 
 Application::Application(QObject *parent)
     : QObject(parent)
+    , m_browser(std::make_unique<WebView>())
+    , m_testInternet(std::make_unique<WebView>())
+    , m_wheelRouter(std::make_unique<WheelRouter>())
 {
     m_store.setUserFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    createPlayer();
+    m_playback = std::make_unique<PlaybackController>(m_store, *m_player, *m_browser);
+    m_mpris = std::make_unique<MprisService>(*m_player);
+    m_nowPlaying = std::make_unique<NowPlayingTimer>(m_store, *m_mpris);
 }
 
 Application::~Application() = default;
+
+void Application::createPlayer()
+{
+    QString error;
+    std::unique_ptr<MediaPlayer> player = MediaPlayer::create({}, &error);
+    if (player) {
+        m_player = std::move(player);
+        return;
+    }
+    // The program stays usable for pages and says, where the player would be,
+    // why nothing can be played.
+    m_player = std::make_unique<UnavailablePlayer>(error);
+}
 
 Radio &Application::radio()
 {
     if (!m_radio) {
         m_radio = std::make_unique<Radio>(m_store);
-        connect(m_radio.get(), &Radio::closeRequested, this, &Application::formUnload);
+        if (auto *player = qobject_cast<MediaPlayer *>(m_player.get()))
+            m_radio->setPlayerWidget(player->widget());
+        else
+            m_radio->setPlayerWidget(static_cast<UnavailablePlayer *>(m_player.get())->widget());
+        m_radio->setBrowserWidget(m_browser->widget());
+        m_browser->setVisible(false);
+        m_tray = std::make_unique<SystrayIcon>(m_radio.get());
+        setupWindowConnections();
     }
     return *m_radio;
+}
+
+Options &Application::options()
+{
+    if (!m_options) {
+        m_options = std::make_unique<Options>(m_store, m_timerPPlan, *m_testInternet, m_testInternet->widget());
+        connect(m_options.get(), &Options::annexeRequested, this, [this] {
+            showWindow(annexe());
+        });
+    }
+    return *m_options;
+}
+
+Annexe &Application::annexe()
+{
+    if (!m_annexe)
+        m_annexe = std::make_unique<Annexe>(m_store);
+    return *m_annexe;
+}
+
+void Application::showWindow(QWidget &window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Application::setupPlaybackConnections()
+{
+    Radio &window = radio();
+    connect(&window, &Radio::stopRequested, m_playback.get(), &PlaybackController::Arret_Click);
+    connect(&window, &Radio::refreshRequested, m_playback.get(), &PlaybackController::RefreshBtn_Click);
+    connect(&window, &Radio::formMouseDown, m_playback.get(), &PlaybackController::Form_MouseDown);
+    connect(&window, &Radio::formMouseUp, m_playback.get(), &PlaybackController::Form_MouseUp);
+    connect(&window, &Radio::formMouseMove, m_playback.get(), &PlaybackController::Form_MouseMove);
+    connect(m_playback.get(), &PlaybackController::progressChanged, &window, [&window](int progress, int progressMax) {
+        window.progressBar()->setUpperBound(progressMax);
+        window.progressBar()->setProgress(progress);
+        window.progressBar()->setVisible(progress > 0 && progress < progressMax);
+    });
+    connect(m_playback.get(), &PlaybackController::sizingFrameRequested, &window, [&window] {
+        window.setSizingFrame(true);
+    });
+    m_playback->start();
+}
+
+void Application::setupWindowConnections()
+{
+    Radio &window = *m_radio;
+    connect(&window, &Radio::closeRequested, this, &Application::formUnload);
+    connect(&window, &Radio::quitRequested, this, &Application::quitAtOnce);
+    connect(&window, &Radio::systrayRequested, m_tray.get(), &SystrayIcon::CacheDansSystray);
+    connect(&window, &Radio::keepOnTopToggled, &m_timerPPlan, &KeepOnTopTimer::toggle);
+    connect(&m_timerPPlan, &KeepOnTopTimer::fired, &window, [this, &window] {
+        KeepOnTop::apply(&window);
+        m_timerPPlan.setInterval(0);
+    });
+    connect(&window, &Radio::optionsRequested, this, [this] {
+        showWindow(options());
+    });
+}
+
+void Application::setupNowPlayingConnections()
+{
+    QString error;
+    if (!m_mpris->start())
+        qWarning("%s", qPrintable(m_mpris->errorString()));
+    connect(m_mpris.get(), &MprisService::raiseRequested, this, [this] {
+        m_radio->showNormal();
+        showWindow(*m_radio);
+    });
+    connect(m_mpris.get(), &MprisService::quitRequested, this, &Application::formUnload);
+}
+
+void Application::setupExitConnections()
+{
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::formUnload);
+    auto *signals = new UnixSignals(this);
+    connect(signals, &UnixSignals::terminationRequested, this, &Application::formUnload);
 }
 
 void Application::start()
 {
     Startup::FindInstallFolder(Startup::installFolderCandidates(QCoreApplication::applicationDirPath()), m_store);
     Startup::loadFiles(m_store);
+    // The options window exists from the start: it holds the preferences'
+    // controls and the connection test.
+    options();
+    radio();
+    setupPlaybackConnections();
+    setupNowPlayingConnections();
+    setupExitConnections();
 
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::formUnload);
-    auto *signals = new UnixSignals(this);
-    connect(signals, &UnixSignals::terminationRequested, this, &Application::formUnload);
+    applyWindowState();
+    Autostart::apply(m_store.preferences().check1);
+    if (m_store.preferences().check2 == 1) {
+        m_store.setCurl(m_store.preferences().urlDem);
+        m_player->setUrl(m_store.preferences().urlDem);
+    }
+    m_player->setStretchToFit(m_store.preferences().checkCadre == 1);
+    m_timerPPlan.setInterval(m_store.preferences().kivCheckBox1 == 1 ? 50 : 0);
+    // The browser engine is slow to start: the window shows first.
+    QTimer::singleShot(0, this, &Application::startBrowsers);
+}
 
-    radio().show();
+void Application::applyWindowState()
+{
+    switch (m_store.preferences().fenetre) {
+    case 1:
+        m_radio->showMaximized();
+        break;
+    case 2:
+        m_tray->CacheDansSystray();
+        break;
+    default:
+        m_radio->show();
+        break;
+    }
+}
+
+void Application::startBrowsers()
+{
+    options().startConnectionTest();
+    m_browser->navigate(QStringLiteral(ONDAVOX_SITE_URL "/index-ovx.php"));
+    m_browser->setTag(QStringLiteral("Debut"));
 }
 
 void Application::formUnload()
@@ -42,6 +196,15 @@ void Application::formUnload()
     if (m_unloading)
         return;
     m_unloading = true;
+    m_nowPlaying->clearForExit();
     Startup::writePreferences(m_store);
-    QCoreApplication::quit();
+    // Not quit(): that asks every window to close first, and the main window
+    // answers a close request by coming back here.
+    QCoreApplication::exit(0);
+}
+
+void Application::quitAtOnce()
+{
+    m_unloading = true;
+    QCoreApplication::exit(0);
 }

@@ -1,14 +1,26 @@
 #pragma once
 
+#include "app/keepontoptimer.h"
 #include "app/statestore.h"
 
 #include <QObject>
 #include <memory>
 
+class Annexe;
+class MediaPlayer;
+class MprisService;
+class NowPlayingTimer;
+class Options;
+class PlaybackController;
+class PlayerControl;
 class Radio;
+class SystrayIcon;
+class WebView;
+class WheelRouter;
 
 // Creates the program's objects, wires them together and runs the start-up
-// and exit sequences.
+// and exit sequences. Windows are created on first use and kept, except
+// those that their close buttons unload.
 class Application : public QObject
 {
     Q_OBJECT
@@ -17,16 +29,42 @@ public:
     explicit Application(QObject *parent = nullptr);
     ~Application() override;
 
+    // `Radio.Form_Load`.
     void start();
-
-    // The orderly exit: now-playing cleared, preferences written, then the end.
+    // `Radio.Form_Unload`: now-playing cleared, preferences written, then the end.
     void formUnload();
+    // The skinned close buttons: the end, at once, without writing anything.
+    void quitAtOnce();
 
     StateStore &store() { return m_store; }
     Radio &radio();
+    Options &options();
+    Annexe &annexe();
+    PlayerControl &player() { return *m_player; }
+    WebView &browser() { return *m_browser; }
 
 private:
+    void createPlayer();
+    void setupPlaybackConnections();
+    void setupWindowConnections();
+    void setupNowPlayingConnections();
+    void setupExitConnections();
+    void applyWindowState();
+    void startBrowsers();
+    void showWindow(QWidget &window);
+
     StateStore m_store;
+    std::unique_ptr<PlayerControl> m_player;
+    std::unique_ptr<WebView> m_browser;
+    std::unique_ptr<WebView> m_testInternet;
     std::unique_ptr<Radio> m_radio;
+    std::unique_ptr<PlaybackController> m_playback;
+    std::unique_ptr<WheelRouter> m_wheelRouter;
+    std::unique_ptr<SystrayIcon> m_tray;
+    std::unique_ptr<MprisService> m_mpris;
+    std::unique_ptr<NowPlayingTimer> m_nowPlaying;
+    std::unique_ptr<Options> m_options;
+    std::unique_ptr<Annexe> m_annexe;
+    KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };

@@ -267,6 +267,9 @@ void Radio::layOut()
 void Radio::mouseMoveEvent(QMouseEvent *event)
 {
     QWidget::mouseMoveEvent(event);
+    // Moves that a button or a label let through are not over the bare window.
+    if (childAt(event->position().toPoint()))
+        return;
     unsetCursor();
     for (ImageButtonPair *pair : std::as_const(m_windowButtons)) {
         if (pair->objectName() != QStringLiteral("PPlan"))

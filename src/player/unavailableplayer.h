@@ -1,0 +1,47 @@
+#pragma once
+
+#include "player/playercontrol.h"
+
+#include <QPointer>
+
+class QLabel;
+class QWidget;
+
+// Stands where the media player would be when libmpv cannot start: the
+// program still shows pages, and the picture area and the status say why
+// nothing plays.
+class UnavailablePlayer : public PlayerControl
+{
+    Q_OBJECT
+
+public:
+    explicit UnavailablePlayer(const QString &reason, QObject *parent = nullptr);
+    ~UnavailablePlayer() override;
+
+    QWidget *widget();
+
+    void setUrl(const QString &url) override;
+    QString url() const override { return m_url; }
+    QString status() const override { return m_status; }
+    void setStretchToFit(bool stretch) override { m_stretch = stretch; }
+    bool stretchToFit() const override { return m_stretch; }
+    void setEnabled(bool enabled) override { m_enabled = enabled; }
+    bool isEnabled() const override { return m_enabled; }
+    void setVisible(bool visible) override;
+    bool isVisible() const override { return m_visible; }
+    PlaybackState playbackState() const override { return PlaybackState::Stopped; }
+    void play() override { }
+    void pause() override { }
+    void stop() override { }
+    int volume() const override { return 50; }
+    void setVolume(int) override { }
+
+private:
+    QString m_reason;
+    QString m_url;
+    QString m_status;
+    bool m_stretch = true;
+    bool m_enabled = true;
+    bool m_visible = true;
+    QPointer<QLabel> m_label;
+};

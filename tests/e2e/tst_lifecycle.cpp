@@ -1,0 +1,68 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+// The real program, started and ended as a desktop session would.
+class TestLifecycle : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void orderlyExitWritesTheRecordOnOneLine_data();
+    void orderlyExitWritesTheRecordOnOneLine();
+
+private:
+    static QByteArray readFile(const QString &path);
+};
+
+QByteArray TestLifecycle::readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestLifecycle::orderlyExitWritesTheRecordOnOneLine_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void TestLifecycle::orderlyExitWritesTheRecordOnOneLine()
+{
+    QFETCH(int, signalNumber);
+
+    QTemporaryDir home;
+    const QString userFolder = home.filePath("data/ondavox");
+    QVERIFY(QDir().mkpath(userFolder));
+    {
+        QFile preferences(userFolder + "/ovxpref.log");
+        QVERIFY(preferences.open(QIODevice::WriteOnly));
+        preferences.write("0*0*\r\nhttp://127.0.0.1:9/x*0*AideOVX.txt*\r\n1*1*0*0*\r\n");
+    }
+
+    QProcess ondavox;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_DATA_HOME", home.filePath("data"));
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    environment.insert("ONDAVOX_MPV_AO", "null");
+    ondavox.setProcessEnvironment(environment);
+    ondavox.setProcessChannelMode(QProcess::ForwardedChannels);
+    ondavox.start(qEnvironmentVariable("ONDAVOX_BIN"), {});
+    QVERIFY(ondavox.waitForStarted());
+    // Let the start-up sequence finish before the session ends.
+    QTest::qWait(3000);
+    QCOMPARE(ondavox.state(), QProcess::Running);
+
+    ::kill(ondavox.processId(), signalNumber);
+    QVERIFY(ondavox.waitForFinished(15000));
+    QCOMPARE(ondavox.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(readFile(userFolder + "/ovxpref.log"), QByteArray("0*0*http://127.0.0.1:9/x*0*AideOVX.txt*1*1*0*0*\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestLifecycle)
+#include "tst_lifecycle.moc"
