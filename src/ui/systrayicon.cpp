@@ -8,10 +8,19 @@ SystrayIcon::SystrayIcon(QWidget *window, QObject *parent)
 {
 }
 
-void SystrayIcon::CacheDansSystray()
+bool SystrayIcon::isTrayAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool SystrayIcon::CacheDansSystray()
 {
     if (!m_window)
-        return;
+        return false;
+    if (!isTrayAvailable()) {
+        m_window->showMinimized();
+        return false;
+    }
     m_window->hide();
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(this);
@@ -21,6 +30,7 @@ void SystrayIcon::CacheDansSystray()
     m_icon->setIcon(m_window->windowIcon());
     m_icon->setToolTip(m_window->windowTitle());
     m_icon->show();
+    return true;
 }
 
 void SystrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)

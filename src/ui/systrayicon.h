@@ -10,6 +10,9 @@ class QWidget;
 // notification area shows one icon, however often it is done; the icon stays
 // for the rest of the run. A double-click on it shows the window again, any
 // other click does nothing.
+//
+// Where the desktop has no notification area, hiding would leave the window
+// with no way back: it is minimised instead.
 class SystrayIcon : public QObject
 {
     Q_OBJECT
@@ -18,7 +21,9 @@ public:
     explicit SystrayIcon(QWidget *window, QObject *parent = nullptr);
 
     // Hides the window, then shows the icon with the window's icon and title.
-    void CacheDansSystray();
+    // Returns false when there is no notification area and the window was
+    // minimised instead.
+    bool CacheDansSystray();
 
     bool isIconShown() const { return m_icon && m_icon->isVisible(); }
     QSystemTrayIcon *icon() const { return m_icon; }
@@ -30,6 +35,9 @@ public:
 
 Q_SIGNALS:
     void windowShown();
+
+protected:
+    virtual bool isTrayAvailable() const;
 
 private:
     QPointer<QWidget> m_window;

@@ -4,6 +4,26 @@
 #include <QTest>
 #include <QWidget>
 
+namespace
+{
+// The logic under test, on a desktop with or without a notification area.
+class Tray : public SystrayIcon
+{
+public:
+    Tray(QWidget *window, bool available = true)
+        : SystrayIcon(window)
+        , m_available(available)
+    {
+    }
+
+protected:
+    bool isTrayAvailable() const override { return m_available; }
+
+private:
+    bool m_available;
+};
+}
+
 class TestSystrayIcon : public QObject
 {
     Q_OBJECT
@@ -12,6 +32,7 @@ private Q_SLOTS:
     void onlyADoubleClickShowsTheWindow_data();
     void onlyADoubleClickShowsTheWindow();
     void hidingTwiceLeavesOneIcon();
+    void withoutNotificationAreaTheWindowIsMinimised();
 };
 
 void TestSystrayIcon::onlyADoubleClickShowsTheWindow_data()
@@ -32,7 +53,7 @@ void TestSystrayIcon::onlyADoubleClickShowsTheWindow()
 
     QWidget window;
     window.show();
-    SystrayIcon tray(&window);
+    Tray tray(&window);
     QSignalSpy shown(&tray, &SystrayIcon::windowShown);
     tray.CacheDansSystray();
     QVERIFY(!window.isVisible());
@@ -48,11 +69,11 @@ void TestSystrayIcon::hidingTwiceLeavesOneIcon()
     QWidget window;
     window.setWindowTitle(QStringLiteral("Ondavox - France Inter"));
     window.show();
-    SystrayIcon tray(&window);
+    Tray tray(&window);
 
-    tray.CacheDansSystray();
+    QVERIFY(tray.CacheDansSystray());
     window.show();
-    tray.CacheDansSystray();
+    QVERIFY(tray.CacheDansSystray());
     QVERIFY(!window.isVisible());
     QCOMPARE(tray.findChildren<QSystemTrayIcon *>().size(), 1);
     QVERIFY(tray.isIconShown());
@@ -61,6 +82,19 @@ void TestSystrayIcon::hidingTwiceLeavesOneIcon()
     tray.onActivated(QSystemTrayIcon::DoubleClick);
     QVERIFY(window.isVisible());
     QCOMPARE(tray.findChildren<QSystemTrayIcon *>().size(), 1);
+}
+
+void TestSystrayIcon::withoutNotificationAreaTheWindowIsMinimised()
+{
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Tray tray(&window, false);
+
+    QVERIFY(!tray.CacheDansSystray());
+    QVERIFY(window.isVisible());
+    QVERIFY(window.isMinimized());
+    QVERIFY(!tray.isIconShown());
 }
 
 QTEST_MAIN(TestSystrayIcon)
