@@ -3,10 +3,10 @@
 #include "ui/kivkeys.h"
 #include "ui/skin.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 
 ImageButtonPair::ImageButtonPair(const QString &skinName, QWidget *parent)
@@ -26,8 +26,7 @@ ImageButtonPair::ImageButtonPair(const QIcon &normalImage, const QIcon &hoverIma
     m_imageSize = sizes.isEmpty() ? QSize(24, 24) : *std::min_element(sizes.begin(), sizes.end(), [](QSize a, QSize b) {
         return a.width() < b.width();
     });
-    // Tab reaches the pair but a click does not focus it, so the focus ring
-    // shows only for keyboard users.
+    // Tab reaches the pair but a click does not focus it.
     setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
@@ -127,6 +126,24 @@ void ImageButtonPair::keyPressEvent(QKeyEvent *event)
     QAbstractButton::keyPressEvent(event);
 }
 
+void ImageButtonPair::focusInEvent(QFocusEvent *event)
+{
+    QAbstractButton::focusInEvent(event);
+    // The ring is for keyboard users: a window that opens with the focus on
+    // its close pair should not look as if the pair were pressed.
+    const Qt::FocusReason reason = event->reason();
+    m_focusRingShown
+        = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    update();
+}
+
+void ImageButtonPair::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractButton::focusOutEvent(event);
+    m_focusRingShown = false;
+    update();
+}
+
 void ImageButtonPair::onClicked()
 {
     if (m_pressedImage != NoImage) {
@@ -154,7 +171,7 @@ void ImageButtonPair::paintEvent(QPaintEvent *)
     const QIcon &image = m_normalShown ? m_normalImage : m_hoverImage;
     const QRect target = rect();
     image.paint(&painter, target, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
-    if (hasFocus()) {
+    if (hasFocus() && m_focusRingShown) {
         QPen pen(Skin::accentColor());
         pen.setWidthF(1.5);
         painter.setPen(pen);

@@ -68,6 +68,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void onClicked();
@@ -84,6 +86,7 @@ private:
     Images m_mouseDownImages = NoImage;
     Image m_pressedImage = NoImage;
     bool m_normalShown = true;
+    bool m_focusRingShown = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ImageButtonPair::Images)
