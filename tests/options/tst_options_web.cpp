@@ -1,0 +1,86 @@
+#include "app/keepontoptimer.h"
+#include "app/options.h"
+#include "app/statestore.h"
+#include "player/webview.h"
+#include "testhttpserver.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTcpServer>
+#include <QTest>
+
+// The connection test with the real browser engine against pages served on
+// the loopback interface.
+class TestOptionsWeb : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_http.listen());
+        m_http.addData(QStringLiteral("/ovx_online/test_connexion.php"),
+            QByteArrayLiteral("<html><body>OK</body></html>"),
+            QByteArrayLiteral("text/html"));
+        m_http.addStatus(QStringLiteral("/missing.php"), 404);
+    }
+
+    void lineFollowsTheTestPage_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("colour");
+
+        QTest::newRow("page loads") << "/ovx_online/test_connexion.php"
+                                    << "Ondavox est bien connecté à Internet" << QColor(0, 128, 0);
+        QTest::newRow("page missing") << "/missing.php"
+                                      << "Ondavox ne peut pas accéder à Internet" << QColor(255, 0, 0);
+        QTest::newRow("nobody listening") << "closed"
+                                          << "Ondavox ne peut pas accéder à Internet" << QColor(255, 0, 0);
+    }
+
+    void lineFollowsTheTestPage()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, text);
+        QFETCH(QColor, colour);
+
+        QString address;
+        if (page == QStringLiteral("closed")) {
+            // A port that was free a moment ago: the connection is refused.
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            address = QStringLiteral("http://127.0.0.1:%1/ovx_online/test_connexion.php").arg(probe.serverPort());
+        } else {
+            address = m_http.url(page);
+        }
+
+        StateStore store;
+        KeepOnTopTimer timerPPlan;
+        WebView testInternet;
+        Options options(store, timerPPlan, testInternet, testInternet.widget(), address);
+        options.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&options));
+        auto *connected = options.findChild<QLabel *>(QStringLiteral("Connected"));
+        QCOMPARE(connected->text(), QStringLiteral("Ondavox ne peut pas accéder à Internet."));
+
+        options.startConnectionTest();
+        QTRY_COMPARE_WITH_TIMEOUT(connected->text(), text, 30000);
+        connected->ensurePolished();
+        QCOMPARE(connected->palette().color(connected->foregroundRole()), colour);
+    }
+
+private:
+    TestHttpServer m_http;
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    TestOptionsWeb test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_options_web.moc"
