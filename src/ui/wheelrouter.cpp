@@ -40,30 +40,27 @@ bool WheelRouter::isHooked(const WheelCtl *control) const
 
 bool WheelRouter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Wheel)
+    // Qt hands one turn of the wheel first to the native window under the
+    // mouse, then, as new events, to the widget there, to each parent it
+    // propagates to, and to whatever a widget forwards it to (a scroll area
+    // to its scroll bar). Only the first of these is the turn itself.
+    if (event->type() == QEvent::Wheel && watched->isWindowType())
         route(static_cast<const QWheelEvent *>(event));
     return QObject::eventFilter(watched, event);
 }
 
 void WheelRouter::route(const QWheelEvent *event)
 {
-    const TurnKey turn {
-        event->timestamp(), event->globalPosition().toPoint(), event->angleDelta(), static_cast<int>(event->phase())
-    };
-    if (m_routedOnce && turn == m_lastTurn)
-        return;
-    m_routedOnce = true;
-    m_lastTurn = turn;
-
     // A sideways turn is not a scroll of the browsers' lists.
     const int delta = event->angleDelta().y();
     if (delta == 0)
         return;
 
+    const QPoint position = event->globalPosition().toPoint();
     // A handler may unhook or hide a window: work on a copy.
     const auto controls = m_controls;
     for (const QPointer<WheelCtl> &control : controls) {
         if (control && control->window() && control->window()->isVisible())
-            control->WheelMoved(delta, 0, turn.globalPosition.x(), turn.globalPosition.y());
+            control->WheelMoved(delta, 0, position.x(), position.y());
     }
 }

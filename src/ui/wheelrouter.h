@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPoint>
 #include <QPointer>
 
 class QWheelEvent;
@@ -28,20 +27,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // What identifies one physical turn across its deliveries: Qt hands the
-    // same turn to the window, to the widget under the mouse, and to each
-    // parent that the event propagates to.
-    struct TurnKey {
-        quint64 timestamp = 0;
-        QPoint globalPosition;
-        QPoint angleDelta;
-        int phase = 0;
-        bool operator==(const TurnKey &) const = default;
-    };
-
     void route(const QWheelEvent *event);
 
     QList<QPointer<WheelCtl>> m_controls;
-    TurnKey m_lastTurn;
-    bool m_routedOnce = false;
 };

@@ -1,6 +1,8 @@
 #include "ui/wheelctl.h"
 #include "ui/wheelrouter.h"
 
+#include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -11,15 +13,24 @@
 namespace
 {
 
-// A window with a child that ignores wheel turns, so that Qt hands each turn
-// to the window, then to the child, then to the window again.
+// A window filled with a child that ignores wheel turns and a list that
+// scrolls, so that Qt hands each turn to the native window, then to the child,
+// then to the window widget again; or to the list, which forwards it to its
+// scroll bar.
 struct BrowserWindow : QWidget {
     BrowserWindow()
     {
         auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
         layout->addWidget(new QWidget(this));
+        auto *list = new QListWidget(this);
+        for (int i = 0; i < 100; ++i)
+            list->addItem(QString::number(i));
+        layout->addWidget(list);
         resize(200, 150);
     }
+    QListWidget *list() const { return findChild<QListWidget *>(); }
 };
 
 // Turns the wheel the way the window system does: a spontaneous event to the
@@ -43,6 +54,7 @@ class TestWheelRouter : public QObject
 private Q_SLOTS:
     void eachTurnReachesEachVisibleWindowOnce();
     void hiddenWindowsAndUnhookedControlsGetNothing();
+    void turnOverAScrollingListIsRoutedOnce();
     void turnsInAnyWindowAreRouted();
     void sidewaysTurnsAreNotRouted();
     void controlGoneWithItsWindow();
@@ -66,9 +78,10 @@ void TestWheelRouter::eachTurnReachesEachVisibleWindowOnce()
     QCOMPARE(first.at(2).toInt(), centre.x());
     QCOMPARE(first.at(3).toInt(), centre.y());
 
-    // Two notches at the same place are two turns; the sign is the direction.
+    // Two notches at the same place, even within one millisecond, are two
+    // turns; the sign is the direction.
     turnWheel(&radio, -120, 1010, centre);
-    turnWheel(&radio, -120, 1030, centre);
+    turnWheel(&radio, -120, 1010, centre);
     QCOMPARE(rotations.count(), 2);
     QCOMPARE(rotations.at(0).at(0).toInt(), -120);
     QCOMPARE(rotations.at(1).at(0).toInt(), -120);
@@ -107,6 +120,23 @@ void TestWheelRouter::hiddenWindowsAndUnhookedControlsGetNothing()
     turnWheel(&radio, 120, 2300);
     QCOMPARE(radioRotations.count(), 2);
     QCOMPARE(tvRotations.count(), 2);
+}
+
+void TestWheelRouter::turnOverAScrollingListIsRoutedOnce()
+{
+    WheelRouter router;
+    BrowserWindow tv;
+    WheelCtl control(router, &tv);
+    QSignalSpy rotations(&control, &WheelCtl::WheelRotate);
+    tv.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tv));
+    QListWidget *list = tv.list();
+    const QPoint overList = list->viewport()->mapToGlobal(list->viewport()->rect().center());
+
+    turnWheel(&tv, -120, 1500, overList);
+    // The list itself still scrolls: the router only listens.
+    QVERIFY(list->verticalScrollBar()->value() > 0);
+    QCOMPARE(rotations.count(), 1);
 }
 
 void TestWheelRouter::turnsInAnyWindowAreRouted()
