@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFont>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -81,6 +82,10 @@ void Skin::apply(QApplication &app)
     palette.setColor(QPalette::Disabled, QPalette::Text, Muted);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, Muted);
     app.setPalette(palette);
+
+    QFont font = QApplication::font();
+    font.setPointSizeF(9);
+    app.setFont(font);
 
     app.setStyleSheet(styleSheet());
     app.setWindowIcon(applicationIcon());
