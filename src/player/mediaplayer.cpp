@@ -93,6 +93,7 @@ void MediaPlayer::connectController()
     MpvController *mpv = m_controller.get();
     connect(mpv, &MpvController::fileStarted, this, [this] {
         m_awaitingStart = false;
+        m_failure.reset();
         m_liveStream = false;
         m_controller->clearMessages();
         m_status.loadRequested();
@@ -103,7 +104,7 @@ void MediaPlayer::connectController()
         publishStatus();
     });
     connect(mpv, &MpvController::playbackRestarted, this, [this] {
-        m_liveStream = m_controller->isNetworkStream() && m_controller->duration() <= 0;
+        m_liveStream = m_controller->isLiveStream();
         m_status.playbackRestarted();
         publishStatus();
         Q_EMIT playbackStarted();
@@ -143,6 +144,12 @@ void MediaPlayer::connectController()
         if (m_bar)
             m_bar->setMuted(muted);
     });
+    connect(mpv, &MpvController::logMessage, this, [this] {
+        if (!m_failure)
+            return;
+        m_status.ended(*m_failure, m_liveStream, m_controller->messages());
+        publishStatus();
+    });
     connect(mpv, &MpvController::streamTitleChanged, this, [this](const QByteArray &raw) {
         setStreamTitle(StreamTitle::decode(raw));
     });
@@ -152,6 +159,7 @@ void MediaPlayer::setUrl(const QString &url)
 {
     m_url = url;
     m_resolved = false;
+    m_failure.reset();
     m_resolver->cancel();
     setStreamTitle(QString());
     if (url.trimmed().isEmpty()) {
@@ -195,6 +203,8 @@ void MediaPlayer::onFileEnded(int reason, int error)
         m_resolver->resolve(address, true);
         return;
     }
+    if (why == PlaybackStatus::EndReason::Failed || why == PlaybackStatus::EndReason::UnknownFormat)
+        m_failure = why;
     m_status.ended(why, m_liveStream, m_controller->messages());
     publishStatus();
 }
@@ -303,6 +313,7 @@ void MediaPlayer::togglePause()
 
 void MediaPlayer::stop()
 {
+    m_failure.reset();
     m_resolver->cancel();
     m_awaitingStart = false;
     m_controller->stop();

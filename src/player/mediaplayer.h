@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QUrl>
 #include <memory>
+#include <optional>
 
 class PlaylistResolver;
 class QShortcut;
@@ -97,6 +98,9 @@ private:
     // The address was just handed to mpv: the end of the one it replaces is no news.
     bool m_awaitingStart = false;
     bool m_liveStream = false;
+    // The last address failed: mpv hands out its log messages after its other
+    // events, so the reason may still be on its way and the text is redone.
+    std::optional<PlaybackStatus::EndReason> m_failure;
     QStringList m_failureMessages;
 
     QPointer<QWidget> m_widget;

@@ -24,7 +24,6 @@ enum PropertyId : quint64 {
     IcyTitleId,
     AudioParamsId,
     VideoParamsId,
-    ViaNetworkId,
 };
 
 struct ObservedProperty {
@@ -46,7 +45,6 @@ constexpr ObservedProperty observedProperties[] = {
     { IcyTitleId, MpvProperty::icyTitle, MPV_FORMAT_STRING },
     { AudioParamsId, MpvProperty::audioParams, MPV_FORMAT_INT64 },
     { VideoParamsId, MpvProperty::videoParams, MPV_FORMAT_INT64 },
-    { ViaNetworkId, MpvProperty::demuxerViaNetwork, MPV_FORMAT_FLAG },
 };
 
 // Options set before the core starts. A live stream's first audio waits mostly
@@ -148,7 +146,8 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, QSt
     if (started < 0)
         return fail(QStringLiteral("libmpv could not start: %1").arg(QString::fromUtf8(mpv_error_string(started))));
 
-    mpv_request_log_messages(handle, "warn");
+    // FFmpeg's word on why a connection failed comes at the verbose level.
+    mpv_request_log_messages(handle, "v");
     for (const ObservedProperty &property : observedProperties)
         mpv_observe_property(handle, property.id, property.name, property.format);
     mpv_set_wakeup_callback(handle, &MpvController::wakeup, controller.get());
@@ -257,10 +256,17 @@ void MpvController::handleProperty(const mpv_event &event)
     case VideoParamsId:
         Q_EMIT videoWidthChanged(int(intOf(property)));
         break;
-    case ViaNetworkId:
-        m_viaNetwork = flagOf(property);
-        break;
     }
+}
+
+bool MpvController::isLiveStream() const
+{
+    int viaNetwork = 0;
+    qint64 size = 0;
+    if (mpv_get_property(m_handle.get(), MpvProperty::demuxerViaNetwork, MPV_FORMAT_FLAG, &viaNetwork) < 0)
+        return false;
+    // A live stream is sent without a length; a file on a server has one.
+    return viaNetwork && mpv_get_property(m_handle.get(), MpvProperty::fileSize, MPV_FORMAT_INT64, &size) < 0;
 }
 
 void MpvController::command(const QStringList &arguments)

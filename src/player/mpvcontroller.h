@@ -44,11 +44,12 @@ public:
     // Brings the picture back after the video surface lost its context.
     void reloadVideo();
 
-    // mpv's warnings and errors since clearMessages(), oldest first.
+    // mpv's messages since clearMessages(), oldest first (the last hundred).
     QStringList messages() const { return m_messages; }
     void clearMessages() { m_messages.clear(); }
 
-    bool isNetworkStream() const { return m_viaNetwork; }
+    // What plays comes over the network with no length: it never ends on its own.
+    bool isLiveStream() const;
     double duration() const { return m_duration; }
 
 Q_SIGNALS:
@@ -89,6 +90,5 @@ private:
     std::atomic_bool m_drainQueued = false;
     QString m_videoOutput;
     QStringList m_messages;
-    bool m_viaNetwork = false;
     double m_duration = 0;
 };

@@ -21,6 +21,7 @@ inline constexpr char seekable[] = "seekable";
 inline constexpr char audioParams[] = "audio-params/samplerate";
 inline constexpr char videoParams[] = "video-params/w";
 inline constexpr char demuxerViaNetwork[] = "demuxer-via-network";
+inline constexpr char fileSize[] = "file-size";
 inline constexpr char videoTrack[] = "vid";
 
 } // namespace MpvProperty

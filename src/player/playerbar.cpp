@@ -91,6 +91,11 @@ QString PlayerBar::statusText() const
     return m_status->text();
 }
 
+bool PlayerBar::isPositionShown() const
+{
+    return !m_position->isHidden();
+}
+
 void PlayerBar::setVolume(int volume)
 {
     const QSignalBlocker blocker(m_volume);

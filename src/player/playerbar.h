@@ -25,6 +25,7 @@ public:
     void setFullScreen(bool fullScreen);
 
     QString statusText() const;
+    bool isPositionShown() const;
 
 Q_SIGNALS:
     void playPauseClicked();

@@ -1,0 +1,333 @@
+#include "icecastserver.h"
+#include "player/mediaplayer.h"
+#include "player/playerbar.h"
+#include "player/videosurface.h"
+#include "processes.h"
+#include "testhttpserver.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+#include <clocale>
+#include <mpv/client.h>
+
+namespace
+{
+
+constexpr int startTimeoutMs = 20000;
+
+QString mpvString(MediaPlayer &player, const char *property)
+{
+    char *value = mpv_get_property_string(player.controller().handle(), property);
+    const QString text = value ? QString::fromUtf8(value) : QString();
+    mpv_free(value);
+    return text;
+}
+
+std::unique_ptr<MediaPlayer> makePlayer(const QString &videoOutput = QStringLiteral("null"))
+{
+    QString error;
+    MpvController::Options options;
+    options.audioOutput = QStringLiteral("null");
+    options.videoOutput = videoOutput;
+    std::unique_ptr<MediaPlayer> player = MediaPlayer::create(options, &error);
+    if (!player)
+        qWarning("player not created: %s", qPrintable(error));
+    return player;
+}
+
+bool isMostlyBlack(const QImage &image)
+{
+    qint64 sum = 0;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            sum += qGray(image.pixel(x, y));
+    const qint64 samples = qint64(image.height() / 4 + 1) * (image.width() / 4 + 1);
+    return sum / samples < 8;
+}
+
+} // namespace
+
+// The real player on real servers on 127.0.0.1: icecast2 for live radio, a
+// small HTTP server for files, errors, playlists and HLS video.
+class TestMediaPlayerEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void icecastStreamPlaysAndStops();
+    void accentedStreamTitleArrivesDecoded();
+    void brokenStreamsGiveAnErrorStatus_data();
+    void brokenStreamsGiveAnErrorStatus();
+    void sourceLeavingIcecastGivesAnErrorStatus();
+    void windowsMediaPlaylistPlaysItsFirstEntry_data();
+    void windowsMediaPlaylistPlaysItsFirstEntry();
+    void hlsVideoShowsMovingPictures();
+
+private:
+    QTemporaryDir m_media;
+    QString m_tone;
+};
+
+void TestMediaPlayerEndToEnd::initTestCase()
+{
+    const QString missing = IcecastServer::missingTools();
+    if (!missing.isEmpty())
+        QSKIP(qPrintable(missing));
+    QVERIFY(m_media.isValid());
+    m_tone = m_media.filePath(QStringLiteral("tone.mp3"));
+    QString error;
+    QVERIFY2(TestProcesses::makeTone(m_tone, 6, &error), qPrintable(error));
+}
+
+void TestMediaPlayerEndToEnd::icecastStreamPlaysAndStops()
+{
+    IcecastServer icecast;
+    QString error;
+    QVERIFY2(icecast.start(&error), qPrintable(error));
+    auto player = makePlayer();
+    QVERIFY(player);
+    QSignalSpy started(player.get(), &MediaPlayer::playbackStarted);
+    QSignalSpy states(player.get(), &PlayerControl::playbackStateChanged);
+
+    player->setUrl(icecast.streamUrl());
+    QCOMPARE(player->url(), icecast.streamUrl());
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    QVERIFY(player->status().startsWith(QLatin1String("Lecture")));
+    QVERIFY(started.count() >= 1);
+    // mpv decodes audio: the output has a format.
+    QTRY_VERIFY(mpvString(*player, "audio-params/samplerate").toInt() > 0);
+    QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Playing);
+    QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 0.5);
+
+    player->pause();
+    QTRY_COMPARE(player->playbackState(), PlayerControl::PlaybackState::Paused);
+    QVERIFY(!player->status().startsWith(QLatin1String("Lec")));
+    player->play();
+    QTRY_COMPARE(player->status(), PlaybackStatus::playing);
+
+    player->stop();
+    QCOMPARE(player->status(), PlaybackStatus::ready);
+    QTRY_COMPARE(mpvString(*player, "idle-active"), QStringLiteral("yes"));
+    QCOMPARE(player->status(), PlaybackStatus::ready);
+    QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
+    QCOMPARE(player->url(), icecast.streamUrl());
+
+    // Writing the empty address stops and unloads.
+    player->play();
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    player->setUrl(QString());
+    QCOMPARE(player->url(), QString());
+    QTRY_COMPARE(mpvString(*player, "idle-active"), QStringLiteral("yes"));
+    QCOMPARE(player->status(), PlaybackStatus::ready);
+    QVERIFY(states.count() >= 4);
+}
+
+void TestMediaPlayerEndToEnd::accentedStreamTitleArrivesDecoded()
+{
+    IcecastServer icecast;
+    QString error;
+    QVERIFY2(icecast.start(&error), qPrintable(error));
+    auto player = makePlayer();
+    QVERIFY(player);
+    const QString title = QStringLiteral("Café crème à Noël");
+    QSignalSpy titles(player.get(), &PlayerControl::streamTitleChanged);
+
+    player->setUrl(icecast.streamUrl());
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    QVERIFY2(icecast.setTitle(title, &error), qPrintable(error));
+    QTRY_COMPARE_WITH_TIMEOUT(player->streamTitle(), title, 15000);
+    QVERIFY(!titles.isEmpty());
+    QCOMPARE(titles.last().at(0).toString(), title);
+
+    // The control bar shows the song beside the status.
+    player->widget();
+    QVERIFY(player->controlBar()->statusText().contains(title));
+}
+
+void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("playsFirst");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("refused connection") << QString() << false << "Erreur : connexion refusée";
+    QTest::newRow("missing stream") << "/missing.mp3" << false << "Erreur : flux introuvable (404)";
+    QTest::newRow("server dies mid-stream") << "/dying.mp3" << true << "Erreur : le flux s'est interrompu";
+    QTest::newRow("not a stream at all") << "/page.html" << false << "Erreur : format non reconnu";
+}
+
+void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, playsFirst);
+    QFETCH(QString, status);
+
+    TestHttpServer server;
+    QVERIFY(server.listen());
+    QFile tone(m_tone);
+    QVERIFY(tone.open(QIODevice::ReadOnly));
+    // About two seconds of sound, then the connection drops.
+    server.addDyingStream(QStringLiteral("/dying.mp3"), tone.read(32 * 1024), "audio/mpeg", 1000);
+    server.addStatus(QStringLiteral("/missing.mp3"), 404);
+    server.addData(QStringLiteral("/page.html"), QByteArray(2048, 'x'), "text/plain");
+    const QString address = path.isEmpty()
+        ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(TestProcesses::freePort())
+        : server.url(path);
+
+    auto player = makePlayer();
+    QVERIFY(player);
+    player->setUrl(address);
+    if (playsFirst)
+        QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(player->status() == status,
+        qPrintable(player->status() + QLatin1Char('\n') + player->controller().messages().join(QLatin1Char('\n'))),
+        startTimeoutMs);
+    QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
+    player->widget();
+    QCOMPARE(player->controlBar()->statusText(), status);
+
+    // The player is still usable afterwards.
+    player->setUrl(QString());
+    QCOMPARE(player->status(), PlaybackStatus::ready);
+}
+
+void TestMediaPlayerEndToEnd::sourceLeavingIcecastGivesAnErrorStatus()
+{
+    IcecastServer icecast;
+    QString error;
+    QVERIFY2(icecast.start(&error), qPrintable(error));
+    auto player = makePlayer();
+    QVERIFY(player);
+    player->setUrl(icecast.streamUrl());
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    icecast.stop();
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::interrupted, startTimeoutMs);
+}
+
+void TestMediaPlayerEndToEnd::windowsMediaPlaylistPlaysItsFirstEntry_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("named .asx") << "/radio.asx";
+    QTest::newRow("named .wax, reference form") << "/radio.wax";
+    QTest::newRow("found by its content") << "/listen";
+}
+
+void TestMediaPlayerEndToEnd::windowsMediaPlaylistPlaysItsFirstEntry()
+{
+    QFETCH(QString, path);
+    TestHttpServer server;
+    QVERIFY(server.listen());
+    QVERIFY(server.addFile(QStringLiteral("/one.mp3"), m_tone));
+    QVERIFY(server.addFile(QStringLiteral("/two.mp3"), m_tone));
+    const QByteArray asx = "<ASX version=\"3.0\">\r\n<Title>Essai &amp; test</Title>\r\n<Entry><Ref href=\""
+        + server.url(QStringLiteral("/one.mp3")).toUtf8()
+        + "\"/></Entry>\r\n<ENTRY><REF HREF=\"two.mp3\"></ENTRY>\r\n</ASX>";
+    server.addData(QStringLiteral("/radio.asx"), asx, "video/x-ms-asf");
+    server.addData(QStringLiteral("/listen"), asx, "text/plain");
+    server.addData(QStringLiteral("/radio.wax"),
+        "[Reference]\r\nRef1=" + server.url(QStringLiteral("/one.mp3")).toUtf8()
+            + "\r\nRef2=" + server.url(QStringLiteral("/two.mp3")).toUtf8() + "\r\n",
+        "audio/x-ms-wax");
+
+    auto player = makePlayer();
+    QVERIFY(player);
+    player->setUrl(server.url(path));
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    QCOMPARE(mpvString(*player, "path"), server.url(QStringLiteral("/one.mp3")));
+    QCOMPARE(mpvString(*player, "playlist-count"), QStringLiteral("2"));
+    QCOMPARE(mpvString(*player, "playlist/1/filename"), server.url(QStringLiteral("/two.mp3")));
+    QCOMPARE(player->url(), server.url(path));
+}
+
+void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
+{
+    const QString folder = m_media.filePath(QStringLiteral("hls"));
+    QVERIFY(QDir().mkpath(folder));
+    QString error;
+    QVERIFY2(TestProcesses::run(QStringLiteral("ffmpeg"),
+                 { QStringLiteral("-hide_banner"),
+                     QStringLiteral("-loglevel"),
+                     QStringLiteral("error"),
+                     QStringLiteral("-f"),
+                     QStringLiteral("lavfi"),
+                     QStringLiteral("-i"),
+                     QStringLiteral("testsrc=size=320x240:rate=25"),
+                     QStringLiteral("-t"),
+                     QStringLiteral("12"),
+                     QStringLiteral("-c:v"),
+                     QStringLiteral("libx264"),
+                     QStringLiteral("-preset"),
+                     QStringLiteral("ultrafast"),
+                     QStringLiteral("-g"),
+                     QStringLiteral("25"),
+                     QStringLiteral("-f"),
+                     QStringLiteral("hls"),
+                     QStringLiteral("-hls_time"),
+                     QStringLiteral("2"),
+                     QStringLiteral("-hls_playlist_type"),
+                     QStringLiteral("vod"),
+                     folder + QStringLiteral("/index.m3u8") },
+                 60000,
+                 &error),
+        qPrintable(error));
+    TestHttpServer server;
+    QVERIFY(server.listen());
+    server.addFolder(QStringLiteral("/hls"), folder);
+
+    auto player = makePlayer(QStringLiteral("libmpv"));
+    QVERIFY(player);
+    QWidget window;
+    window.resize(320, 280);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(player->widget());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    VideoSurface *surface = player->videoSurface();
+    QVERIFY(surface);
+    QTRY_VERIFY(surface->hasRenderContext());
+
+    player->setUrl(server.url(QStringLiteral("/hls/index.m3u8")));
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 1.0);
+    const QImage first = surface->grabFramebuffer();
+    QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > 2.5, 10000);
+    const QImage second = surface->grabFramebuffer();
+    QVERIFY(!first.isNull());
+    QVERIFY(!isMostlyBlack(first));
+    QVERIFY(!isMostlyBlack(second));
+    QVERIFY(first != second);
+    // A video that can seek gets the position bar.
+    QTRY_VERIFY(player->controlBar()->isPositionShown());
+
+    // Full screen and back: the picture keeps coming.
+    player->setFullScreen(true);
+    QTRY_VERIFY(player->widget()->isFullScreen());
+    player->setFullScreen(false);
+    QTRY_VERIFY(!player->widget()->isWindow());
+    QTRY_VERIFY(surface->hasRenderContext());
+    const double before = mpvString(*player, "time-pos").toDouble();
+    QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > before + 0.5, 10000);
+    const QImage third = surface->grabFramebuffer();
+    QTest::qWait(400);
+    QVERIFY(!isMostlyBlack(third));
+    QVERIFY(third != surface->grabFramebuffer());
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    // libmpv refuses a numeric locale with a decimal comma (this suite runs
+    // under a French one).
+    std::setlocale(LC_NUMERIC, "C");
+    TestMediaPlayerEndToEnd test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mediaplayer_e2e.moc"
