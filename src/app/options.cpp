@@ -278,15 +278,20 @@ void Options::showPreferences(const Preferences &preferences)
     m_check1->setValue(preferences.check1);
     m_check2->setValue(preferences.check2);
     // Rewriting the same text would move the cursor of a field being typed in.
-    if (m_urlDem->text() != preferences.urlDem)
+    if (m_urlDem->text() != preferences.urlDem) {
         m_urlDem->setText(preferences.urlDem);
+        // A long address shows its beginning, the scheme and host.
+        m_urlDem->setCursorPosition(0);
+    }
     m_fenetre->setCurrentIndex(preferences.fenetre);
     m_check3->setValue(preferences.check3);
     m_checkCadre->setValue(preferences.checkCadre);
     m_pseudoCheck->setValue(preferences.pseudoCheck);
     m_kivCheckBox1->setValue(preferences.kivCheckBox1);
-    if (m_urlMaj->text() != preferences.urlMaj)
+    if (m_urlMaj->text() != preferences.urlMaj) {
         m_urlMaj->setText(preferences.urlMaj);
+        m_urlMaj->setCursorPosition(0);
+    }
 }
 
 void Options::changePreferences(const std::function<void(Preferences &)> &change)
@@ -368,8 +373,11 @@ void Options::KivCheckBox1_Click(int value)
 
 void Options::KivCommand3_Click()
 {
-    if (!m_about)
+    if (!m_about) {
         m_about = std::make_unique<About>();
+        m_about->adjustSize();
+        m_about->move(frameGeometry().center() - m_about->rect().center());
+    }
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
