@@ -1,18 +1,20 @@
 #include "app/annexe.h"
 
 #include "app/statestore.h"
+#include "ui/imagebuttonpair.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 
 Annexe::Annexe(StateStore &store, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : SkinnedWindow(parent)
     , m_store(store)
 {
     setObjectName(QStringLiteral("Annexe"));
-    setWindowTitle(QStringLiteral("Annexe"));
-    auto *layout = new QGridLayout(this);
+    setTitle(QStringLiteral("ANNEXE"));
+    connect(closePair(), &ImageButtonPair::Click, this, &QWidget::hide);
+    auto *layout = new QGridLayout(content());
 
     QLabel *chemin = addField(QStringLiteral("Rep d'installation :"), 0);
     QLabel *disque = addField(QStringLiteral("Disque utilisé : "), 1);
@@ -42,9 +44,9 @@ Annexe::Annexe(StateStore &store, QWidget *parent)
 
 QLabel *Annexe::addField(const QString &caption, int row)
 {
-    auto *layout = static_cast<QGridLayout *>(this->layout());
-    layout->addWidget(new QLabel(caption, this), row, 0);
-    auto *value = new QLabel(this);
+    auto *layout = static_cast<QGridLayout *>(content()->layout());
+    layout->addWidget(new QLabel(caption, content()), row, 0);
+    auto *value = new QLabel(content());
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(value, row, 1, 1, 2);
     return value;
@@ -52,8 +54,8 @@ QLabel *Annexe::addField(const QString &caption, int row)
 
 QPlainTextEdit *Annexe::addText(const QString &caption, int column)
 {
-    auto *layout = static_cast<QGridLayout *>(this->layout());
-    auto *box = new QPlainTextEdit(this);
+    auto *layout = static_cast<QGridLayout *>(content()->layout());
+    auto *box = new QPlainTextEdit(content());
     box->setObjectName(caption);
     box->setAccessibleName(caption);
     box->setReadOnly(true);

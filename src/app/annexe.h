@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/skinnedwindow.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -9,7 +9,7 @@ class StateStore;
 // A view of the shared state store: the installation folder, its file system,
 // the enlarge mode, the two catalogue texts and the playlist being built.
 // Hidden during normal use; the options window shows it.
-class Annexe : public QWidget
+class Annexe : public SkinnedWindow
 {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include "app/radio.h"
 #include "app/startup.h"
 #include "app/unixsignals.h"
+#include "catalogue/autre.h"
 #include "player/autostart.h"
 #include "player/mediaplayer.h"
 #include "player/mprisservice.h"
@@ -15,6 +16,7 @@
 #include "ui/keepontop.h"
 #include "ui/kivprogressbar.h"
 #include "ui/systrayicon.h"
+#include "ui/wheelctl.h"
 #include "ui/wheelrouter.h"
 
 #include <QCoreApplication>
@@ -35,7 +37,11 @@ Application::Application(QObject *parent)
     m_nowPlaying = std::make_unique<NowPlayingTimer>(m_store, *m_mpris);
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    // It uses the player, the browser and the wheel router.
+    delete m_autre;
+}
 
 void Application::createPlayer()
 {
@@ -75,6 +81,14 @@ Options &Application::options()
         });
     }
     return *m_options;
+}
+
+Autre &Application::autre()
+{
+    // The window deletes itself when its close button unloads it.
+    if (!m_autre)
+        m_autre = new Autre(m_store, *m_player, *m_browser, *m_wheelRouter);
+    return *m_autre;
 }
 
 Annexe &Application::annexe()
@@ -157,6 +171,8 @@ void Application::start()
     setupNowPlayingConnections();
     setupExitConnections();
 
+    // Borderless, and resizable from its edges.
+    m_radio->setSizingFrame(true);
     applyWindowState();
     Autostart::apply(m_store.preferences().check1);
     if (m_store.preferences().check2 == 1) {
@@ -198,6 +214,8 @@ void Application::formUnload()
     m_unloading = true;
     m_nowPlaying->clearForExit();
     Startup::writePreferences(m_store);
+    if (m_autre)
+        m_autre->WheelCtl1()->unHook();
     // Not quit(): that asks every window to close first, and the main window
     // answers a close request by coming back here.
     QCoreApplication::exit(0);

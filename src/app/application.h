@@ -4,9 +4,11 @@
 #include "app/statestore.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class Annexe;
+class Autre;
 class MediaPlayer;
 class MprisService;
 class NowPlayingTimer;
@@ -40,6 +42,7 @@ public:
     Radio &radio();
     Options &options();
     Annexe &annexe();
+    Autre &autre();
     PlayerControl &player() { return *m_player; }
     WebView &browser() { return *m_browser; }
 
@@ -65,6 +68,7 @@ private:
     std::unique_ptr<NowPlayingTimer> m_nowPlaying;
     std::unique_ptr<Options> m_options;
     std::unique_ptr<Annexe> m_annexe;
+    QPointer<Autre> m_autre;
     KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };

@@ -164,7 +164,7 @@ void TestStartup::unwritableFolderKeepsThePreviousFile()
     writeBytes(m_user->filePath("blocked"), "keep");
     m_store->setUserFolder(m_user->filePath("blocked"));
     QVERIFY(!Startup::writePreferences(*m_store));
-    QCOMPARE(TextFile::readLines(m_user->filePath("blocked")).value(), QStringList{"keep"});
+    QCOMPARE(TextFile::readLines(m_user->filePath("blocked")).value(), QStringList { "keep" });
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
