@@ -138,11 +138,13 @@ void Application::setupWindowConnections()
     connect(&window, &Radio::optionsRequested, this, [this] {
         showWindow(options());
     });
+    connect(&window, &Radio::radiosRequested, this, [this] {
+        showWindow(autre());
+    });
 }
 
 void Application::setupNowPlayingConnections()
 {
-    QString error;
     if (!m_mpris->start())
         qWarning("%s", qPrintable(m_mpris->errorString()));
     connect(m_mpris.get(), &MprisService::raiseRequested, this, [this] {
