@@ -40,12 +40,20 @@ bool WheelRouter::isHooked(const WheelCtl *control) const
 
 bool WheelRouter::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() != QEvent::Wheel)
+        return QObject::eventFilter(watched, event);
     // Qt hands one turn of the wheel first to the native window under the
-    // mouse, then, as new events, to the widget there, to each parent it
+    // mouse, then, as copies, to the widget there, to each parent it
     // propagates to, and to whatever a widget forwards it to (a scroll area
-    // to its scroll bar). Only the first of these is the turn itself.
-    if (event->type() == QEvent::Wheel && watched->isWindowType())
-        route(static_cast<const QWheelEvent *>(event));
+    // to its scroll bar). The window's event is always a turn of its own, even
+    // when it repeats the previous one within a millisecond; an event that
+    // reaches a widget directly is one only if it is not a copy of the last.
+    const auto *wheel = static_cast<const QWheelEvent *>(event);
+    const TurnKey turn { wheel->timestamp(), wheel->globalPosition().toPoint(), wheel->angleDelta() };
+    if (watched->isWindowType() || turn != m_lastTurn) {
+        m_lastTurn = turn;
+        route(wheel);
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -2,7 +2,9 @@
 
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <optional>
 
 class QWheelEvent;
 class WheelCtl;
@@ -27,7 +29,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What a copy of a turn shares with the turn itself.
+    struct TurnKey {
+        quint64 timestamp = 0;
+        QPoint globalPosition;
+        QPoint angleDelta;
+        bool operator==(const TurnKey &) const = default;
+    };
+
     void route(const QWheelEvent *event);
 
     QList<QPointer<WheelCtl>> m_controls;
+    std::optional<TurnKey> m_lastTurn;
 };

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void eachTurnReachesEachVisibleWindowOnce();
     void hiddenWindowsAndUnhookedControlsGetNothing();
     void turnOverAScrollingListIsRoutedOnce();
+    void turnSentStraightToAWidgetIsRoutedOnce();
     void turnsInAnyWindowAreRouted();
     void sidewaysTurnsAreNotRouted();
     void controlGoneWithItsWindow();
@@ -137,6 +138,31 @@ void TestWheelRouter::turnOverAScrollingListIsRoutedOnce()
     // The list itself still scrolls: the router only listens.
     QVERIFY(list->verticalScrollBar()->value() > 0);
     QCOMPARE(rotations.count(), 1);
+}
+
+void TestWheelRouter::turnSentStraightToAWidgetIsRoutedOnce()
+{
+    WheelRouter router;
+    BrowserWindow radio;
+    WheelCtl control(router, &radio);
+    QSignalSpy rotations(&control, &WheelCtl::WheelRotate);
+    radio.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&radio));
+    QListWidget *list = radio.list();
+
+    // Not through the native window, as a program (or a test) may send it:
+    // the list forwards it to its scroll bar, which must not count again.
+    QWheelEvent turn(QPointF(20, 20),
+        list->viewport()->mapToGlobal(QPointF(20, 20)),
+        QPoint(),
+        QPoint(0, -120),
+        Qt::NoButton,
+        Qt::NoModifier,
+        Qt::NoScrollPhase,
+        false);
+    QCoreApplication::sendEvent(list->viewport(), &turn);
+    QCOMPARE(rotations.count(), 1);
+    QCOMPARE(rotations.first().first().toInt(), -120);
 }
 
 void TestWheelRouter::turnsInAnyWindowAreRouted()
