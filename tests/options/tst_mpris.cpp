@@ -264,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(m_recorder->changes.at(3), (QVariantMap { { QStringLiteral("Volume"), 0.8 } }));
     }
 
-    void raiseAndQuitAreHandedOn()
+    void desktopRequestsAreHandedOn()
     {
         QSignalSpy raised(m_service.get(), &MprisService::raiseRequested);
         QSignalSpy quitting(m_service.get(), &MprisService::quitRequested);
@@ -272,6 +272,11 @@ private Q_SLOTS:
         QCOMPARE(raised.size(), 1);
         call(rootInterface, QStringLiteral("Quit"));
         QTRY_COMPARE(quitting.size(), 1);
+
+        QSignalSpy opening(m_service.get(), &MprisService::openUriRequested);
+        call(playerInterface, QStringLiteral("OpenUri"), { QStringLiteral("http://127.0.0.1:8000/live.mp3") });
+        QCOMPARE(opening.size(), 1);
+        QCOMPARE(opening.first().first().toString(), QStringLiteral("http://127.0.0.1:8000/live.mp3"));
     }
 
 private:
