@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "player/exitonshow.h"
 #include "ui/skin.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     // libmpv refuses to start under a locale whose decimal separator is not ".".
     std::setlocale(LC_NUMERIC, "C");
     Skin::apply(app);
+    ExitOnShow::installIfRequested(app);
 
     Application ondavox;
     ondavox.start();

@@ -187,6 +187,22 @@ bool IcecastServer::mountAnswers() const
     return httpStatus(m_port, request) == 200;
 }
 
+int IcecastServer::listenerCount() const
+{
+    const QByteArray credentials = QByteArray("admin:" + adminPassword.toUtf8()).toBase64();
+    const QByteArray request
+        = "GET /admin/stats HTTP/1.0\r\nHost: 127.0.0.1\r\nAuthorization: Basic " + credentials + "\r\n\r\n";
+    QByteArray answer;
+    if (httpStatus(m_port, request, &answer) != 200)
+        return -1;
+    const qsizetype source = answer.indexOf("<source mount=\"" + mountName.toUtf8() + "\"");
+    const qsizetype start = answer.indexOf("<listeners>", source);
+    const qsizetype end = answer.indexOf("</listeners>", start);
+    if (source < 0 || start < 0 || end < 0)
+        return -1;
+    return answer.mid(start + 11, end - start - 11).toInt();
+}
+
 bool IcecastServer::setTitle(const QString &title, QString *error)
 {
     const QByteArray query = "mount=" + QUrl::toPercentEncoding(mountName)

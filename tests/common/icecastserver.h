@@ -26,6 +26,8 @@ public:
     QString streamUrl() const;
     // The song title listeners get next, through the admin metadata request.
     bool setTitle(const QString &title, QString *error = nullptr);
+    // Listeners connected to the mount now; -1 when the server does not say.
+    int listenerCount() const;
     // The source goes away: icecast drops the mount and its listeners.
     void stopSource();
 
