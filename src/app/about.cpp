@@ -15,7 +15,7 @@ About::About(const QString &siteAddress, QWidget *parent)
     , m_siteUrl(siteAddress)
 {
     setObjectName(QStringLiteral("About"));
-    setTitle(QStringLiteral("A PROPOS DE ONDAVOX"));
+    setTitle(QStringLiteral("A PROPOS D'ONDAVOX"));
 
     QWidget *area = content();
     auto *logo = new QLabel(area);

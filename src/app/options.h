@@ -4,6 +4,7 @@
 #include "ui/skinnedwindow.h"
 
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class About;
