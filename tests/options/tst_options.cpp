@@ -402,6 +402,15 @@ private Q_SLOTS:
         QVERIFY(!label("Info")->text().isEmpty());
     }
 
+    void bareWindowShowsTheClosePairAgain()
+    {
+        ImageButtonPair *pair = m_options->closePair();
+        hover(pair, QPoint(pair->width() / 2, pair->height() / 2));
+        QTRY_VERIFY(!pair->isNormalImageShown());
+        hover(m_options.get(), bareWindowPoint());
+        QTRY_VERIFY(pair->isNormalImageShown());
+    }
+
     void connectionResultIsShown_data()
     {
         QTest::addColumn<bool>("loaded");
