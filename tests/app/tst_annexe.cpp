@@ -34,8 +34,8 @@ void TestAnnexe::showsTheStoreAndFollowsIt()
     Annexe annexe(store);
 
     const QStringList captions = labelTexts(annexe);
-    for (const QString &caption : { "Rep d'installation :", "Disque utilisé : ", "Mode : " })
-        QVERIFY2(captions.contains(caption), qPrintable(caption));
+    for (const char *caption : { "Rep d'installation :", "Disque utilisé : ", "Mode : " })
+        QVERIFY2(captions.contains(QString::fromUtf8(caption)), caption);
     QVERIFY(captions.contains(QStringLiteral("/usr/share/ondavox")));
     QVERIFY(captions.contains(QStringLiteral("Normal")));
 
