@@ -1,10 +1,11 @@
 #include "ui/skin.h"
 
+#include "ui/skinstyle.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFont>
 #include <QPalette>
-#include <QStyleFactory>
 
 // Resources of a static library are not registered by themselves: the
 // registration has to be referenced from code that is linked in.
@@ -61,7 +62,7 @@ void Skin::apply(QApplication &app)
     initSkinResources();
     // Fusion draws every control from the palette and honours the style
     // sheet fully, unlike the desktop's native style.
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new SkinStyle);
 
     QPalette palette;
     palette.setColor(QPalette::Window, Window);

@@ -14,6 +14,7 @@ class QApplication;
 //   toolbar buttons, normal and "-hover": radio, tv, favourites, stop, refresh, options
 //   browsers, normal and "-hover": arrow-up, arrow-down; and scroll-ball
 //   resize-grip, refresh-icon, ondavox (application and tray icon)
+//   message-information, message-question, message-warning, message-critical
 class Skin
 {
 public:

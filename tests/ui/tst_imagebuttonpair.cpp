@@ -2,9 +2,11 @@
 #include "ui/skin.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 Q_DECLARE_METATYPE(ImageButtonPair::Image)
@@ -205,7 +207,13 @@ void TestImageButtonPair::skinImagesAndStyleSheetResolve()
         QVERIFY2(!normal.isNull() && !hover.isNull(), qPrintable(name));
         QCOMPARE(hover.size(), normal.size());
     }
-    for (const char *single : { "resize-grip", "scroll-ball", "refresh-icon" })
+    for (const char *single : { "resize-grip",
+             "scroll-ball",
+             "refresh-icon",
+             "message-information",
+             "message-question",
+             "message-warning",
+             "message-critical" })
         QVERIFY2(!QPixmap(Skin::imagePath(QLatin1String(single))).isNull(), single);
     QVERIFY(!Skin::applicationIcon().pixmap(64, 64).isNull());
 
@@ -219,6 +227,11 @@ void TestImageButtonPair::skinImagesAndStyleSheetResolve()
         ++urls;
     }
     QVERIFY(urls > 10);
+
+    // Message boxes take the skin's icons once the skin is applied.
+    Skin::apply(*qApp);
+    const QImage shown = qApp->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32).toImage();
+    QCOMPARE(shown, QIcon(Skin::imagePath(QStringLiteral("message-warning"))).pixmap(32, 32).toImage());
 }
 
 QTEST_MAIN(TestImageButtonPair)

@@ -154,6 +154,29 @@ def combo_arrow():
                       f'stroke-linecap="round" stroke-linejoin="round"/>')
 
 
+def message_icon(kind):
+    """The message boxes' icons: information, warning, critical, question."""
+    colours = {"information": (ACCENT, ACCENT_DEEP), "question": (ACCENT, ACCENT_DEEP),
+               "warning": ("#f5b940", "#c98a12"), "critical": (CLOSE_RED, CLOSE_DEEP)}
+    top, bottom = colours[kind]
+    ink = '<g fill="none" stroke="#ffffff" stroke-width="3.4" stroke-linecap="round" stroke-linejoin="round">'
+    if kind == "information":
+        glyph = ink + '<path d="M16 14.5 V23"/></g><circle cx="16" cy="9.5" r="2.1" fill="#ffffff"/>'
+    elif kind == "question":
+        glyph = (ink + '<path d="M11.8 11.6 A4.3 4.3 0 1 1 17.6 15.6 C16.4 16.3 16 17 16 18.6"/></g>'
+                 '<circle cx="16" cy="23.3" r="2.1" fill="#ffffff"/>')
+    elif kind == "warning":
+        glyph = ink + '<path d="M16 9 V17.5"/></g><circle cx="16" cy="22.8" r="2.1" fill="#ffffff"/>'
+    else:
+        glyph = ink + '<path d="M11 11 L21 21 M21 11 L11 21"/></g>'
+    if kind == "warning":
+        shape = '<path d="M16 2.5 L30 28 H2 Z" fill="url(#face)" stroke-linejoin="round" stroke="url(#face)" stroke-width="2.5"/>'
+        glyph = glyph.replace('cy="22.8"', 'cy="23.2"')
+    else:
+        shape = '<circle cx="16" cy="16" r="14.5" fill="url(#face)"/>'
+    return svg(32, 32, shape + glyph, gradient("face", top, bottom))
+
+
 def app_icon():
     """Ondavox: a play sign sending out sound waves, on a deep blue tile."""
     defs = (gradient("tile", "#2b8fe6", "#0d2c52")
@@ -190,6 +213,8 @@ def images():
             suffix = ("on" if checked else "off") + ("" if state == "normal" else "-" + state)
             yield "check-" + suffix, check_box(checked, state), None
             yield "option-" + suffix, option_button(checked, state), None
+    for kind in ("information", "question", "warning", "critical"):
+        yield "message-" + kind, message_icon(kind), None
     yield "ondavox", app_icon(), [16, 24, 32, 48, 64, 128, 256]
 
 
