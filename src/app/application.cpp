@@ -11,6 +11,7 @@
 #include "player/mprisservice.h"
 #include "player/nowplayingtimer.h"
 #include "player/playbackcontroller.h"
+#include "player/playrequest.h"
 #include "player/unavailableplayer.h"
 #include "player/webview.h"
 #include "ui/keepontop.h"
@@ -152,6 +153,11 @@ void Application::setupNowPlayingConnections()
         showWindow(*m_radio);
     });
     connect(m_mpris.get(), &MprisService::quitRequested, this, &Application::formUnload);
+    // An address the desktop hands over plays like a launch, named by itself.
+    connect(m_mpris.get(), &MprisService::openUriRequested, this, [this](const QString &uri) {
+        requestPlay(
+            { PlayRequest::Kind::Stream, uri, true, uri, QStringLiteral("RADIO") }, m_store, *m_player, *m_browser);
+    });
 }
 
 void Application::setupExitConnections()
