@@ -1,6 +1,8 @@
 #include "player/playbackstatus.h"
 
 #include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
 
 const QString PlaybackStatus::connecting = QStringLiteral("Connexion...");
 const QString PlaybackStatus::buffering = QStringLiteral("Mise en mémoire tampon...");
@@ -125,6 +127,12 @@ QString PlaybackStatus::failureText(const QStringList &messages, bool unknownFor
     const auto mentions = [&log](const char *text) {
         return log.contains(QLatin1String(text));
     };
+    // FFmpeg and mpv word system errors through strerror, which speaks the
+    // user's language once the application has set its locale.
+    const auto mentionsError = [&log](int code, const char *english) {
+        return log.contains(QLatin1String(english))
+            || log.contains(QString::fromLocal8Bit(std::strerror(code)).toLower());
+    };
 
     static const QRegularExpression httpStatus(QStringLiteral("(?:http error|server returned) (\\d{3})"));
     const QRegularExpressionMatch status = httpStatus.match(log);
@@ -136,18 +144,18 @@ QString PlaybackStatus::failureText(const QStringList &messages, bool unknownFor
             return QStringLiteral("Erreur : accès refusé (%1)").arg(code);
         return QStringLiteral("Erreur : le serveur a répondu %1").arg(code);
     }
-    if (mentions("connection refused"))
+    if (mentionsError(ECONNREFUSED, "connection refused"))
         return QStringLiteral("Erreur : connexion refusée");
     if (mentions("failed to resolve") || mentions("name or service not known")
         || mentions("temporary failure in name resolution"))
         return QStringLiteral("Erreur : serveur introuvable");
-    if (mentions("timed out") || mentions("timeout"))
+    if (mentionsError(ETIMEDOUT, "timed out") || mentions("timeout"))
         return QStringLiteral("Erreur : le serveur ne répond pas");
-    if (mentions("network is unreachable") || mentions("no route to host"))
+    if (mentionsError(ENETUNREACH, "network is unreachable") || mentionsError(EHOSTUNREACH, "no route to host"))
         return QStringLiteral("Erreur : réseau inaccessible");
-    if (mentions("connection reset") || mentions("broken pipe") || mentions("end of file"))
+    if (mentionsError(ECONNRESET, "connection reset") || mentionsError(EPIPE, "broken pipe") || mentions("end of file"))
         return interrupted;
-    if (mentions("no such file or directory"))
+    if (mentionsError(ENOENT, "no such file or directory"))
         return QStringLiteral("Erreur : fichier introuvable");
     if (mentions("protocol not found") || mentions("no protocol handler"))
         return QStringLiteral("Erreur : type d'adresse non pris en charge");

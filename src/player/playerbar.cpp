@@ -2,6 +2,8 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -10,10 +12,56 @@
 namespace
 {
 
-QToolButton *makeButton(QWidget *parent, QStyle::StandardPixmap icon, const QString &name)
+enum class Glyph { Play, Pause, Stop, FullScreen, LeaveFullScreen };
+
+// Drawn in the palette's button text colour: the style's own media icons are
+// dark grey, which a dark skin swallows.
+QIcon glyphIcon(Glyph glyph, const QColor &colour)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.setDevicePixelRatio(2);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    switch (glyph) {
+    case Glyph::Play:
+        painter.drawPolygon(QPolygonF { QPointF(4, 2), QPointF(14, 8), QPointF(4, 14) });
+        break;
+    case Glyph::Pause:
+        painter.drawRect(QRectF(3.5, 2, 3.5, 12));
+        painter.drawRect(QRectF(9, 2, 3.5, 12));
+        break;
+    case Glyph::Stop:
+        painter.drawRect(QRectF(3, 3, 10, 10));
+        break;
+    case Glyph::FullScreen:
+    case Glyph::LeaveFullScreen: {
+        // Four corner marks, at the edges to enter, near the middle to leave.
+        painter.setPen(QPen(colour, 1.6));
+        painter.setBrush(Qt::NoBrush);
+        const qreal edge = glyph == Glyph::FullScreen ? 2 : 6;
+        const qreal arm = glyph == Glyph::FullScreen ? 4 : -4;
+        for (const int cornerX : { 0, 1 }) {
+            for (const int cornerY : { 0, 1 }) {
+                const QPointF point(cornerX ? 16 - edge : edge, cornerY ? 16 - edge : edge);
+                const qreal dx = cornerX ? -arm : arm;
+                const qreal dy = cornerY ? -arm : arm;
+                painter.drawLine(point, point + QPointF(dx, 0));
+                painter.drawLine(point, point + QPointF(0, dy));
+            }
+        }
+        break;
+    }
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton *makeButton(QWidget *parent, const QIcon &icon, const QString &name)
 {
     auto *button = new QToolButton(parent);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(icon);
     button->setToolTip(name);
     button->setAccessibleName(name);
     button->setAutoRaise(true);
@@ -25,12 +73,14 @@ QToolButton *makeButton(QWidget *parent, QStyle::StandardPixmap icon, const QStr
 
 PlayerBar::PlayerBar(QWidget *parent)
     : QWidget(parent)
-    , m_playPause(makeButton(this, QStyle::SP_MediaPlay, QStringLiteral("Lecture")))
-    , m_stop(makeButton(this, QStyle::SP_MediaStop, QStringLiteral("Arrêt")))
+    , m_playPause(
+          makeButton(this, glyphIcon(Glyph::Play, palette().color(QPalette::ButtonText)), QStringLiteral("Lecture")))
+    , m_stop(makeButton(this, glyphIcon(Glyph::Stop, palette().color(QPalette::ButtonText)), QStringLiteral("Arrêt")))
     , m_position(new QSlider(Qt::Horizontal, this))
-    , m_mute(makeButton(this, QStyle::SP_MediaVolume, QStringLiteral("Muet")))
+    , m_mute(makeButton(this, style()->standardIcon(QStyle::SP_MediaVolume), QStringLiteral("Muet")))
     , m_volume(new QSlider(Qt::Horizontal, this))
-    , m_fullScreen(makeButton(this, QStyle::SP_TitleBarMaxButton, QStringLiteral("Plein écran")))
+    , m_fullScreen(makeButton(
+          this, glyphIcon(Glyph::FullScreen, palette().color(QPalette::ButtonText)), QStringLiteral("Plein écran")))
     , m_status(new QLabel(this))
 {
     m_position->setAccessibleName(QStringLiteral("Position"));
@@ -74,7 +124,7 @@ void PlayerBar::setPlaying(bool playing)
 {
     m_playing = playing;
     const QString name = playing ? QStringLiteral("Pause") : QStringLiteral("Lecture");
-    m_playPause->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    m_playPause->setIcon(glyphIcon(playing ? Glyph::Pause : Glyph::Play, palette().color(QPalette::ButtonText)));
     m_playPause->setToolTip(name);
     m_playPause->setAccessibleName(name);
 }
@@ -129,7 +179,7 @@ void PlayerBar::setFullScreen(bool fullScreen)
 {
     const QString name = fullScreen ? QStringLiteral("Quitter le plein écran") : QStringLiteral("Plein écran");
     m_fullScreen->setIcon(
-        style()->standardIcon(fullScreen ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton));
+        glyphIcon(fullScreen ? Glyph::LeaveFullScreen : Glyph::FullScreen, palette().color(QPalette::ButtonText)));
     m_fullScreen->setToolTip(name);
     m_fullScreen->setAccessibleName(name);
 }

@@ -2,6 +2,8 @@
 #include "player/streamtitle.h"
 
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 using Reason = PlaybackStatus::EndReason;
 using State = PlayerControl::PlaybackState;
@@ -130,6 +132,9 @@ void TestPlaybackStatus::explainsFailures_data()
                            << "Erreur : le flux s'est interrompu";
     QTest::newRow("missing file") << QStringList { "file: Cannot open file '/x.mp3': No such file or directory" }
                                   << "Erreur : fichier introuvable";
+    QTest::newRow("missing file, in the system's language") << QStringList {
+        QStringLiteral("file: Cannot open file '/x.mp3': ") + QString::fromLocal8Bit(std::strerror(ENOENT))
+    } << "Erreur : fichier introuvable";
     QTest::newRow("nothing known") << QStringList {} << "Erreur : lecture impossible";
 }
 
@@ -166,5 +171,10 @@ void TestPlaybackStatus::decodesStreamTitles()
     QCOMPARE(StreamTitle::decode(raw), title);
 }
 
-QTEST_GUILESS_MAIN(TestPlaybackStatus)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    TestPlaybackStatus test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_playbackstatus.moc"
