@@ -24,12 +24,6 @@ KivCheckBox::KivCheckBox(const QString &caption, QWidget *parent)
     });
 }
 
-void KivCheckBox::setCaption(const QString &caption)
-{
-    setText(caption);
-    setAccessibleName(caption);
-}
-
 void KivCheckBox::setValue(int value)
 {
     setChecked(value != 0);

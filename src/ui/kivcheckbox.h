@@ -14,7 +14,7 @@ public:
     explicit KivCheckBox(const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const { return text(); }
-    void setCaption(const QString &caption);
+    void setCaption(const QString &caption) { setText(caption); }
 
     int value() const { return isChecked() ? 1 : 0; }
     // Any non-zero value ticks the box.

@@ -18,12 +18,6 @@ KivCommand::KivCommand(const QString &caption, QWidget *parent)
     connect(this, &QAbstractButton::clicked, this, &KivCommand::Click);
 }
 
-void KivCommand::setCaption(const QString &caption)
-{
-    setText(caption);
-    setAccessibleName(caption);
-}
-
 void KivCommand::keyPressEvent(QKeyEvent *event)
 {
     // A plain QPushButton answers Enter only when it is a dialog's default

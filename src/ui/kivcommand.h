@@ -13,7 +13,7 @@ public:
     explicit KivCommand(const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const { return text(); }
-    void setCaption(const QString &caption);
+    void setCaption(const QString &caption) { setText(caption); }
 
 Q_SIGNALS:
     // Raised by a mouse click, Space, Enter or an assistive technology's press.

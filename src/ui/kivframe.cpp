@@ -6,13 +6,6 @@ KivFrame::KivFrame(QWidget *parent)
 }
 
 KivFrame::KivFrame(const QString &caption, QWidget *parent)
-    : QGroupBox(parent)
+    : QGroupBox(caption, parent)
 {
-    setCaption(caption);
-}
-
-void KivFrame::setCaption(const QString &caption)
-{
-    setTitle(caption);
-    setAccessibleName(caption);
 }

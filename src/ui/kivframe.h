@@ -12,5 +12,5 @@ public:
     explicit KivFrame(const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const { return title(); }
-    void setCaption(const QString &caption);
+    void setCaption(const QString &caption) { setTitle(caption); }
 };

@@ -18,12 +18,6 @@ KivOptionButton::KivOptionButton(const QString &caption, QWidget *parent)
     connect(this, &QAbstractButton::clicked, this, &KivOptionButton::Click);
 }
 
-void KivOptionButton::setCaption(const QString &caption)
-{
-    setText(caption);
-    setAccessibleName(caption);
-}
-
 QList<KivOptionButton *> KivOptionButton::group() const
 {
     if (!parentWidget())

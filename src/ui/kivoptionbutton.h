@@ -15,7 +15,7 @@ public:
     explicit KivOptionButton(const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const { return text(); }
-    void setCaption(const QString &caption);
+    void setCaption(const QString &caption) { setText(caption); }
 
     // 1 for the selected button of the group, 0 for the others.
     int value() const { return isChecked() ? 1 : 0; }

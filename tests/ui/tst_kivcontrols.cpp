@@ -259,13 +259,15 @@ void TestKivControls::controlsExposeTheirCaption()
     KivCheckBox check(QStringLiteral("Météo"));
     KivOptionButton option(QStringLiteral("Youtube"));
     KivFrame frame(QStringLiteral("Préférences : "));
+    // A caption changed later, by either name, is what a screen reader reads.
     command.setCaption(QStringLiteral("Lancer"));
+    check.setText(QStringLiteral("Journaux"));
 
     const auto nameOf = [](QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
     QCOMPARE(nameOf(&command), QStringLiteral("Lancer"));
-    QCOMPARE(nameOf(&check), QStringLiteral("Météo"));
+    QCOMPARE(nameOf(&check), QStringLiteral("Journaux"));
     QCOMPARE(nameOf(&option), QStringLiteral("Youtube"));
     QCOMPARE(nameOf(&frame), QStringLiteral("Préférences : "));
     for (QWidget *control : std::initializer_list<QWidget *> { &command, &check, &option })
