@@ -73,8 +73,10 @@ void StationSlot::keyPressEvent(QKeyEvent *event)
 
 void StationSlot::focusInEvent(QFocusEvent *event)
 {
-    // The keyboard's equivalent of moving the mouse onto the slot.
-    Q_EMIT MouseMove(m_index);
+    // The keyboard's equivalent of moving the mouse onto the slot; the focus
+    // coming back with the window is no move.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        Q_EMIT MouseMove(m_index);
     QAbstractButton::focusInEvent(event);
 }
 
