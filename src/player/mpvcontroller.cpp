@@ -47,10 +47,11 @@ constexpr ObservedProperty observedProperties[] = {
     { VideoParamsId, MpvProperty::videoParams, MPV_FORMAT_INT64 },
 };
 
-// Options set before the core starts. A live stream's first audio waits mostly
-// on FFmpeg probing the stream: a stream's format shows in its first kilobytes,
-// and its codec parameters in its first frames, so neither needs the seconds
-// of data FFmpeg reads by default before it lets playback start.
+// Options set before the core starts. Of the player's own share of a live
+// stream's start, the scripts (the youtube-dl hook above all) are what costs:
+// FFmpeg finds an MP3 stream and its parameters in its first frames, a few
+// milliseconds once the data is there, so its probing is left as it is (a TV
+// stream may need it). The rest of the wait is the server's.
 const char *const startOptions[][2] = {
     { "terminal", "no" },
     { "config", "no" },
@@ -71,8 +72,6 @@ const char *const startOptions[][2] = {
     { "network-timeout", "15" },
     { "audio-client-name", "Ondavox" },
     { "user-agent", "Ondavox/" ONDAVOX_VERSION },
-    { "demuxer-lavf-probescore", "24" },
-    { "demuxer-lavf-analyzeduration", "0.2" },
 };
 
 bool flagOf(const mpv_event_property &property)
