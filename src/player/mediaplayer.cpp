@@ -8,9 +8,9 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <mpv/client.h>
@@ -389,12 +389,8 @@ QWidget *MediaPlayer::widget()
         setFullScreen(!m_fullScreen);
     });
 
-    m_leaveFullScreen = new QShortcut(QKeySequence(Qt::Key_Escape), m_widget);
-    m_leaveFullScreen->setContext(Qt::WindowShortcut);
-    m_leaveFullScreen->setEnabled(false);
-    connect(m_leaveFullScreen, &QShortcut::activated, this, [this] {
-        setFullScreen(false);
-    });
+    // Escape, wherever the focus is inside, reaches the widget as it goes up.
+    m_widget->installEventFilter(this);
 
     m_widget->setVisible(m_visible);
     return m_widget;
@@ -415,12 +411,16 @@ void MediaPlayer::setFullScreen(bool fullScreen)
         m_widget->showNormal();
         m_widget->setVisible(m_visible);
     }
-    m_leaveFullScreen->setEnabled(fullScreen);
     m_bar->setFullScreen(fullScreen);
 }
 
 bool MediaPlayer::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_widget && event->type() == QEvent::KeyPress && m_fullScreen
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        setFullScreen(false);
+        return true;
+    }
     // Disabled, the picture leaves the mouse to the window under it.
     if (watched != m_picture || !m_enabled)
         return PlayerControl::eventFilter(watched, event);

@@ -13,7 +13,6 @@
 #include <optional>
 
 class PlaylistResolver;
-class QShortcut;
 
 // The main window's media player: libmpv behind the PlayerControl interface,
 // with its picture and control bar as one widget.
@@ -107,7 +106,6 @@ private:
     QPointer<VideoSurface> m_surface;
     // The surface, or a plain black area where mpv does not draw through us.
     QPointer<QWidget> m_picture;
-    QShortcut *m_leaveFullScreen = nullptr;
     QPointer<PlayerBar> m_bar;
     QPointer<QMenu> m_menu;
 };

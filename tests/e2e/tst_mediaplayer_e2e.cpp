@@ -305,11 +305,14 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     // A video that can seek gets the position bar.
     QTRY_VERIFY(player->controlBar()->isPositionShown());
 
-    // Full screen and back: the picture keeps coming.
-    player->setFullScreen(true);
+    // Full screen by a double click, back by Escape: the picture keeps coming.
+    QTest::mouseDClick(surface, Qt::LeftButton);
+    QVERIFY(player->isFullScreen());
     QTRY_VERIFY(player->widget()->isFullScreen());
-    player->setFullScreen(false);
+    QTest::keyClick(player->controlBar(), Qt::Key_Escape);
+    QVERIFY(!player->isFullScreen());
     QTRY_VERIFY(!player->widget()->isWindow());
+    QCOMPARE(player->widget()->parentWidget(), &window);
     QTRY_VERIFY(surface->hasRenderContext());
     const double before = mpvString(*player, "time-pos").toDouble();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > before + 0.5, 10000);
