@@ -12,6 +12,7 @@
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFrame>
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
@@ -103,13 +104,15 @@ QLabel *Autre::addLabel(const QString &text, int x, int y, const QString &object
 void Autre::buildPage()
 {
     // A panel behind the grid, and a rail behind the arrows and the indicator.
-    auto *panel = new QLabel(content());
+    auto *panel = new QFrame(content());
     panel->setObjectName(QStringLiteral("RadioPage"));
+    panel->setAttribute(Qt::WA_TransparentForMouseEvents);
     panel->setGeometry(QRect(content()->mapFrom(this, QPoint(14, 67)), QSize(576, 207)));
     panel->setStyleSheet(
         QStringLiteral("#RadioPage { background-color: #181c23; border: 1px solid #2c3441; border-radius: 8px; }"));
-    auto *rail = new QLabel(content());
+    auto *rail = new QFrame(content());
     rail->setObjectName(QStringLiteral("RadioRail"));
+    rail->setAttribute(Qt::WA_TransparentForMouseEvents);
     rail->setGeometry(QRect(content()->mapFrom(this, QPoint(614, 112)), QSize(4, 134)));
     rail->setStyleSheet(QStringLiteral("#RadioRail { background-color: #0c0e12; border-radius: 2px; }"));
 
