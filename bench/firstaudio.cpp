@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <clocale>
@@ -154,9 +155,33 @@ std::optional<double> vlcRun(const QString &url, const QString &home)
     return result;
 }
 
-void compare(const QString &title, const QString &url, MediaPlayer &player, const QString &vlcHome)
+// The server's own share: request to the first byte of audio (past the
+// headers) on a bare socket, no player at all.
+std::optional<double> firstAudioByte(const QString &url)
 {
-    QList<double> ours, mpv, vlc;
+    const QUrl address(url);
+    QTcpSocket socket;
+    QElapsedTimer clock;
+    clock.start();
+    socket.connectToHost(address.host(), quint16(address.port()));
+    if (!socket.waitForConnected(timeoutMs))
+        return std::nullopt;
+    socket.write("GET " + address.path().toUtf8() + " HTTP/1.0\r\nHost: " + address.host().toUtf8() + "\r\n\r\n");
+    QByteArray received;
+    while (socket.waitForReadyRead(timeoutMs)) {
+        received += socket.readAll();
+        const qsizetype headersEnd = received.indexOf("\r\n\r\n");
+        if (headersEnd >= 0 && received.size() > headersEnd + 4)
+            return clock.nsecsElapsed() / 1e6;
+    }
+    return std::nullopt;
+}
+
+// `measureServer`: the server runs in another process (a bare blocking socket
+// would stall one that answers from this process's event loop).
+void compare(const QString &title, const QString &url, MediaPlayer &player, const QString &vlcHome, bool measureServer)
+{
+    QList<double> ours, mpv, vlc, server;
     const bool haveMpv = !QStandardPaths::findExecutable(QStringLiteral("mpv")).isEmpty();
     const bool haveVlc = !QStandardPaths::findExecutable(QStringLiteral("cvlc")).isEmpty();
     for (int run = 0; run < runs; ++run) {
@@ -168,9 +193,16 @@ void compare(const QString &title, const QString &url, MediaPlayer &player, cons
         if (haveVlc)
             if (auto ms = vlcRun(url, vlcHome))
                 vlc.append(*ms);
+        if (measureServer)
+            if (auto ms = firstAudioByte(url))
+                server.append(*ms);
     }
     const double oursMedian = Bench::median(ours);
     Bench::print(QStringLiteral("== First audio, %1 (%2 runs each, median ms)").arg(title).arg(runs));
+    if (!server.isEmpty())
+        Bench::print(QStringLiteral("server's first byte  %1   [%2]  (bare socket, no player)")
+                         .arg(Bench::median(server), 7, 'f', 1)
+                         .arg(Bench::figures(server)));
     Bench::print(QStringLiteral("Ondavox MediaPlayer  %1   [%2]").arg(oursMedian, 7, 'f', 1).arg(Bench::figures(ours)));
     if (!mpv.isEmpty()) {
         const double m = Bench::median(mpv);
@@ -216,7 +248,7 @@ int main(int argc, char *argv[])
         Bench::print(QStringLiteral("first audio: no player: ") + error);
         return 1;
     }
-    compare(QStringLiteral("icecast2 live MP3 on loopback"), icecast.streamUrl(), *player, scratch.path());
+    compare(QStringLiteral("icecast2 live MP3 on loopback"), icecast.streamUrl(), *player, scratch.path(), true);
 
     // The same without icecast's own delays (it serves a new listener on a
     // 200-300 ms tick): a live-like MP3 (no length) from a server that answers
@@ -229,7 +261,8 @@ int main(int argc, char *argv[])
         compare(QStringLiteral("instant loopback HTTP live MP3"),
             server.url(QStringLiteral("/live.mp3")),
             *player,
-            scratch.path());
+            scratch.path(),
+            false);
     }
     return 0;
 }
