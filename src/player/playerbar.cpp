@@ -95,7 +95,8 @@ PlayerBar::PlayerBar(QWidget *parent)
     m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(2, 0, 2, 0);
+    // The right end stays clear for the main window's resize grip in its corner.
+    layout->setContentsMargins(2, 0, 18, 0);
     layout->setSpacing(2);
     layout->addWidget(m_playPause);
     layout->addWidget(m_stop);
