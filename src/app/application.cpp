@@ -49,22 +49,22 @@ void Application::createPlayer()
     QString error;
     std::unique_ptr<MediaPlayer> player = MediaPlayer::create({}, &error);
     if (player) {
+        m_playerWidget = player->widget();
         m_player = std::move(player);
         return;
     }
     // The program stays usable for pages and says, where the player would be,
     // why nothing can be played.
-    m_player = std::make_unique<UnavailablePlayer>(error);
+    auto unavailable = std::make_unique<UnavailablePlayer>(error);
+    m_playerWidget = unavailable->widget();
+    m_player = std::move(unavailable);
 }
 
 Radio &Application::radio()
 {
     if (!m_radio) {
         m_radio = std::make_unique<Radio>(m_store);
-        if (auto *player = qobject_cast<MediaPlayer *>(m_player.get()))
-            m_radio->setPlayerWidget(player->widget());
-        else
-            m_radio->setPlayerWidget(static_cast<UnavailablePlayer *>(m_player.get())->widget());
+        m_radio->setPlayerWidget(m_playerWidget);
         m_radio->setBrowserWidget(m_browser->widget());
         m_browser->setVisible(false);
         m_tray = std::make_unique<SystrayIcon>(m_radio.get());
@@ -221,7 +221,10 @@ void Application::formUnload()
         return;
     m_unloading = true;
     m_nowPlaying->clearForExit();
-    Startup::writePreferences(m_store);
+    // No one is left to answer a message box at log-off: the reason goes to the session's log.
+    if (!Startup::writePreferences(m_store))
+        qWarning("Ondavox : les préférences n'ont pas pu être enregistrées dans %s",
+            qPrintable(m_store.userPath(Startup::preferencesName)));
     if (m_autre)
         m_autre->WheelCtl1()->unHook();
     // Not quit(): that asks every window to close first, and the main window

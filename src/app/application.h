@@ -15,6 +15,7 @@ class NowPlayingTimer;
 class Options;
 class PlaybackController;
 class PlayerControl;
+class QWidget;
 class Radio;
 class SystrayIcon;
 class WebView;
@@ -58,6 +59,7 @@ private:
 
     StateStore m_store;
     std::unique_ptr<PlayerControl> m_player;
+    QWidget *m_playerWidget = nullptr;
     std::unique_ptr<WebView> m_browser;
     std::unique_ptr<WebView> m_testInternet;
     std::unique_ptr<Radio> m_radio;
