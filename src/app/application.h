@@ -9,7 +9,6 @@
 
 class Annexe;
 class Autre;
-class MediaPlayer;
 class MprisService;
 class NowPlayingTimer;
 class Options;
