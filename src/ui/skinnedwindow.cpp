@@ -1,7 +1,6 @@
 #include "ui/skinnedwindow.h"
 
 #include "ui/imagebuttonpair.h"
-#include "ui/keepontop.h"
 #include "ui/sizingframe.h"
 #include "ui/skin.h"
 #include "ui/windowdragger.h"
@@ -90,11 +89,6 @@ bool SkinnedWindow::hasSizingFrame() const
 void SkinnedWindow::setSizingFrame(bool on)
 {
     m_sizingFrame->setOn(on);
-}
-
-void SkinnedWindow::keepOnTop()
-{
-    KeepOnTop::apply(this);
 }
 
 void SkinnedWindow::mouseMoveEvent(QMouseEvent *event)

@@ -36,8 +36,6 @@ public:
     bool hasSizingFrame() const;
     void setSizingFrame(bool on);
 
-    void keepOnTop();
-
 Q_SIGNALS:
     // The mouse moved over the title strip or its label (`Deplace_MouseMove`);
     // the close pair has already shown its normal image again.

@@ -32,8 +32,6 @@ public:
     // milliseconds drops the connection, as a server that dies does.
     void addDyingStream(const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs);
 
-    int requestCount(const QString &path) const { return m_requests.value(path); }
-
     static QByteArray contentTypeFor(const QString &fileName);
 
 private:
@@ -52,5 +50,4 @@ private:
     QTcpServer m_server;
     QHash<QString, Route> m_routes;
     QHash<QString, QString> m_folders;
-    QHash<QString, int> m_requests;
 };
