@@ -122,6 +122,9 @@ void Application::setupPlaybackConnections()
     connect(m_playback.get(), &PlaybackController::sizingFrameRequested, &window, [&window] {
         window.setSizingFrame(true);
     });
+    // The player's face names what plays.
+    m_player->setDisplayName(m_store.lecture());
+    connect(&m_store, &StateStore::lectureChanged, m_player.get(), &PlayerControl::setDisplayName);
     m_playback->start();
 }
 
@@ -155,8 +158,11 @@ void Application::setupNowPlayingConnections()
     connect(m_mpris.get(), &MprisService::quitRequested, this, &Application::formUnload);
     // An address the desktop hands over plays like a launch, named by itself.
     connect(m_mpris.get(), &MprisService::openUriRequested, this, [this](const QString &uri) {
-        requestPlay(
-            { PlayRequest::Kind::Stream, uri, true, uri, QStringLiteral("RADIO") }, m_store, *m_player, *m_browser);
+        PlayRequest request;
+        request.address = uri;
+        request.name = uri;
+        request.mode = QStringLiteral("RADIO");
+        requestPlay(request, m_store, *m_player, *m_browser);
     });
 }
 

@@ -189,22 +189,30 @@ void TestPlaybackController::rightButtonSuppressesThePlayerMenu()
 void TestPlaybackController::playRequestSteps()
 {
     m_store->setCurl(QStringLiteral("http://previous"));
-    requestPlay({ PlayRequest::Kind::Stream, QStringLiteral("http://r"), false, QStringLiteral("Radio R"), "RADIO" },
+    requestPlay({ PlayRequest::Kind::Stream,
+                    QStringLiteral("http://r"),
+                    false,
+                    QStringLiteral("Radio R"),
+                    "RADIO",
+                    QStringLiteral("/opt/ondavox/logos/r.png") },
         *m_store,
         *m_player,
         *m_browser);
     QCOMPARE(m_player->url(), QStringLiteral("http://r"));
+    // The player has the station's picture by the time the stream starts.
+    QCOMPARE(m_player->urlPictures, QStringList { QStringLiteral("/opt/ondavox/logos/r.png") });
     QCOMPARE(m_store->curl(), QStringLiteral("http://previous"));
     QCOMPARE(m_store->lecture(), QStringLiteral("Radio R"));
     QVERIFY(m_player->isVisible());
     QVERIFY(!m_browser->isVisible());
     QCOMPARE(m_store->radioTv(), QStringLiteral("RADIO"));
 
-    requestPlay({ PlayRequest::Kind::WebPage, QStringLiteral("http://page"), true, std::nullopt, "WEB" },
+    requestPlay({ PlayRequest::Kind::WebPage, QStringLiteral("http://page"), true, std::nullopt, "WEB", QString() },
         *m_store,
         *m_player,
         *m_browser);
     QCOMPARE(m_player->url(), QString());
+    QCOMPARE(m_player->urlPictures.last(), QString());
     QCOMPARE(m_browser->addresses, QStringList { "http://page" });
     QCOMPARE(m_store->curl(), QStringLiteral("http://page"));
     QCOMPARE(m_store->lecture(), QStringLiteral("Radio R"));
