@@ -114,11 +114,14 @@ void Application::setupPlaybackConnections()
     connect(&window, &Radio::formMouseDown, m_playback.get(), &PlaybackController::Form_MouseDown);
     connect(&window, &Radio::formMouseUp, m_playback.get(), &PlaybackController::Form_MouseUp);
     connect(&window, &Radio::formMouseMove, m_playback.get(), &PlaybackController::Form_MouseMove);
-    connect(m_playback.get(), &PlaybackController::progressChanged, &window, [&window](int progress, int progressMax) {
-        window.progressBar()->setUpperBound(progressMax);
-        window.progressBar()->setProgress(progress);
-        window.progressBar()->setVisible(progress > 0 && progress < progressMax);
-    });
+    connect(m_playback.get(),
+        &PlaybackController::progressChanged,
+        &window,
+        [&window](int progress, int progressMax, bool barShown) {
+            window.progressBar()->setUpperBound(progressMax);
+            window.progressBar()->setProgress(progress);
+            window.progressBar()->setVisible(barShown);
+        });
     connect(m_playback.get(), &PlaybackController::sizingFrameRequested, &window, [&window] {
         window.setSizingFrame(true);
     });

@@ -32,6 +32,7 @@ SkinnedWindow::SkinnedWindow(QWidget *parent)
     m_titleStrip->setProperty("titleStrip", true);
     m_titleLabel->setObjectName(QStringLiteral("TitleLabel"));
     m_titleLabel->setProperty("titleLabel", true);
+    m_titleLabel->setTextFormat(Qt::PlainText);
     m_closePair->setToolTips(QStringLiteral("Quitter"), QStringLiteral("Quitter"));
     // Only the hover image is ever under the mouse at a click, as hovering
     // hides the normal one.

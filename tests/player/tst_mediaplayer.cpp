@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <clocale>
 #include <mpv/client.h>
 
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void startsWithItsCreationSettings();
     void pictureMouseAndContextMenu();
     void faceBeforeAnythingPlays();
+    void controlBarShowsTitlesAsWritten();
     void localFilePlaysToItsEnd();
     void missingLocalFileGivesAnError();
 };
@@ -163,6 +165,25 @@ void TestMediaPlayer::faceBeforeAnythingPlays()
     // A stop with nothing chosen still welcomes.
     player->setUrl(QString());
     QVERIFY(face->isWelcome());
+}
+
+void TestMediaPlayer::controlBarShowsTitlesAsWritten()
+{
+    PlayerBar bar;
+    const QString title = QStringLiteral("<b>Hits</b> <img src=\"x\"> & <i>more</i>");
+    bar.setStatus(PlaybackStatus::playing, title);
+    auto *status = bar.findChild<QLabel *>();
+    QCOMPARE(status->textFormat(), Qt::PlainText);
+    QCOMPARE(bar.statusText(), PlaybackStatus::playing + QStringLiteral(" – ") + title);
+    // The tool tip reads the same, whatever Qt takes for markup in it.
+    const QString tip = bar.statusToolTip();
+    QString shown = tip;
+    if (Qt::mightBeRichText(tip)) {
+        QTextDocument document;
+        document.setHtml(tip);
+        shown = document.toPlainText();
+    }
+    QCOMPARE(shown, bar.statusText());
 }
 
 void TestMediaPlayer::localFilePlaysToItsEnd()

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void startupStreamIsPlayedUnderOndavox();
     void videoFitFollowsTheOption();
     void progressWithValueAboveItsBound();
+    void progressBarOnlyWhileAPageLoads_data();
+    void progressBarOnlyWhileAPageLoads();
     void loadingMessageOnlyOnceTheStartupPageIsOver();
     void stopAndReplay();
     void rightButtonSuppressesThePlayerMenu();
@@ -125,6 +127,35 @@ void TestPlaybackController::progressWithValueAboveItsBound()
     QCOMPARE(progress.size(), 1);
     QCOMPARE(progress.at(0).at(0).toInt(), 150);
     QCOMPARE(m_store->divers(), PlaybackController::loadingMessage);
+}
+
+void TestPlaybackController::progressBarOnlyWhileAPageLoads_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<int>("progress");
+    QTest::addColumn<int>("progressMax");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("start-up home page") << "Debut" << 10 << 100 << false;
+    QTest::newRow("start-up home page, almost done") << "Debut" << 99 << 100 << false;
+    QTest::newRow("a page loading") << "" << 10 << 100 << true;
+    QTest::newRow("not begun") << "" << 0 << 100 << false;
+    QTest::newRow("done") << "" << 100 << 100 << false;
+    QTest::newRow("above its bound") << "" << 150 << 100 << false;
+}
+
+void TestPlaybackController::progressBarOnlyWhileAPageLoads()
+{
+    QFETCH(QString, tag);
+    QFETCH(int, progress);
+    QFETCH(int, progressMax);
+    QFETCH(bool, shown);
+    m_browser->setTag(tag);
+    QSignalSpy changes(m_controller.get(), &PlaybackController::progressChanged);
+    Q_EMIT m_browser->progressChange(progress, progressMax);
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.at(0).at(0).toInt(), progress);
+    QCOMPARE(changes.at(0).at(1).toInt(), progressMax);
+    QCOMPARE(changes.at(0).at(2).toBool(), shown);
 }
 
 void TestPlaybackController::loadingMessageOnlyOnceTheStartupPageIsOver()
