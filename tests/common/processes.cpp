@@ -1,7 +1,9 @@
 #include "processes.h"
 
-#include <QTcpServer>
+#include <arpa/inet.h>
 #include <csignal>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -57,11 +59,35 @@ bool run(const QString &program, const QStringList &arguments, int timeoutMs, QS
     return false;
 }
 
-quint16 freePort()
+ReservedPort::ReservedPort()
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
+    m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_socket < 0)
+        return;
+    const int on = 1;
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0
+        || ::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+        || ::getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        release();
+        return;
+    }
+    m_port = ntohs(address.sin_port);
+}
+
+ReservedPort::~ReservedPort()
+{
+    release();
+}
+
+void ReservedPort::release()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+    m_socket = -1;
 }
 
 bool makeTone(const QString &path, int seconds, QString *error)

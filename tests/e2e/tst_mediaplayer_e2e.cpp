@@ -225,9 +225,10 @@ void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus()
     server.addDyingStream(QStringLiteral("/dying.mp3"), tone.read(32 * 1024), "audio/mpeg", 1000);
     server.addStatus(QStringLiteral("/missing.mp3"), 404);
     server.addData(QStringLiteral("/page.html"), QByteArray(2048, 'x'), "text/plain");
-    const QString address = path.isEmpty()
-        ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(TestProcesses::freePort())
-        : server.url(path);
+    // Bound and not listening: the connection is refused.
+    const TestProcesses::ReservedPort closed;
+    const QString address
+        = path.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(closed.port()) : server.url(path);
 
     auto player = makePlayer();
     QVERIFY(player);
