@@ -155,8 +155,8 @@ void MediaPlayer::connectController()
         if (m_bar)
             m_bar->setMuted(muted);
     });
-    connect(mpv, &MpvController::logMessage, this, [this](const QString &, const QString &, const QString &text) {
-        if (PlaybackStatus::isAudioOutputFailure(text)) {
+    connect(mpv, &MpvController::logMessage, this, [this](const QString &line) {
+        if (PlaybackStatus::isAudioOutputFailure(line)) {
             m_status.setAudioMissing();
             publishStatus();
         }

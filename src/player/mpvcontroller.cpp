@@ -212,8 +212,9 @@ void MpvController::handleEvent(const mpv_event &event)
         constexpr qsizetype keptMessages = 100;
         if (m_messages.size() >= keptMessages)
             m_messages.removeFirst();
-        m_messages.append(QString::fromUtf8(message->prefix) + QLatin1String(": ") + text);
-        Q_EMIT logMessage(QString::fromUtf8(message->prefix), QString::fromUtf8(message->level), text);
+        const QString line = QString::fromUtf8(message->prefix) + QLatin1String(": ") + text;
+        m_messages.append(line);
+        Q_EMIT logMessage(line);
         break;
     }
     default:

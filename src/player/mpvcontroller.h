@@ -77,7 +77,8 @@ Q_SIGNALS:
     void streamTitleChanged(const QByteArray &raw);
     // A picture is being drawn (the video output is set up), or no more.
     void videoShownChanged(bool shown);
-    void logMessage(const QString &prefix, const QString &level, const QString &text);
+    // One of mpv's messages, as messages() keeps it ("prefix: text").
+    void logMessage(const QString &line);
 
 private:
     struct HandleDeleter {
