@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-const QString PlayerFace::welcomeLine = QStringLiteral(
-    "Pour commencer, cliquez sur le bouton Radio ou le bouton TV de la barre d'outils, en haut de la fenêtre.");
+const QString PlayerFace::welcomeLine
+    = QStringLiteral("Pour commencer, cliquez sur le bouton Radio ou TV, en haut à gauche.");
 
 namespace
 {
