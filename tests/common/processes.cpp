@@ -90,28 +90,42 @@ void ReservedPort::release()
     m_socket = -1;
 }
 
+bool ffmpeg(const QStringList &arguments, QString *error)
+{
+    const QStringList quiet {
+        QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y")
+    };
+    return run(QStringLiteral("ffmpeg"), quiet + arguments, 60000, error);
+}
+
 bool makeTone(const QString &path, int seconds, QString *error)
 {
-    return run(QStringLiteral("ffmpeg"),
-        { QStringLiteral("-hide_banner"),
-            QStringLiteral("-loglevel"),
-            QStringLiteral("error"),
-            QStringLiteral("-y"),
-            QStringLiteral("-f"),
-            QStringLiteral("lavfi"),
-            QStringLiteral("-i"),
-            QStringLiteral("sine=frequency=440:duration=%1").arg(seconds),
-            QStringLiteral("-c:a"),
-            QStringLiteral("libmp3lame"),
-            QStringLiteral("-b:a"),
-            QStringLiteral("128k"),
-            QStringLiteral("-write_xing"),
-            QStringLiteral("0"),
-            QStringLiteral("-id3v2_version"),
-            QStringLiteral("0"),
-            path },
-        30000,
+    return ffmpeg({ QStringLiteral("-f"),
+                      QStringLiteral("lavfi"),
+                      QStringLiteral("-i"),
+                      QStringLiteral("sine=frequency=440:duration=%1").arg(seconds),
+                      QStringLiteral("-c:a"),
+                      QStringLiteral("libmp3lame"),
+                      QStringLiteral("-b:a"),
+                      QStringLiteral("128k"),
+                      QStringLiteral("-write_xing"),
+                      QStringLiteral("0"),
+                      QStringLiteral("-id3v2_version"),
+                      QStringLiteral("0"),
+                      path },
         error);
+}
+
+bool makeVideo(const QString &path, const QString &picture, bool withSound, int seconds, QString *error)
+{
+    QStringList arguments { QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), picture };
+    if (withSound)
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << QStringLiteral("sine=frequency=440");
+    arguments << QStringLiteral("-t") << QString::number(seconds) << QStringLiteral("-c:v") << QStringLiteral("libx264")
+              << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-pix_fmt")
+              << QStringLiteral("yuv420p") << path;
+    return ffmpeg(arguments, error);
 }
 
 } // namespace TestProcesses

@@ -38,8 +38,15 @@ private:
     quint16 m_port = 0;
 };
 
+// ffmpeg, quiet and allowed to overwrite, run to its end.
+bool ffmpeg(const QStringList &arguments, QString *error = nullptr);
+
 // A sine tone MP3 of `seconds` seconds at 128 kb/s, without the header that
 // would give away its length (as a live stream has none).
 bool makeTone(const QString &path, int seconds, QString *error = nullptr);
+
+// An H.264 video of one of ffmpeg's picture sources ("testsrc=size=320x240",
+// "color=c=white:size=640x360"), with a sine tone when `withSound`.
+bool makeVideo(const QString &path, const QString &picture, bool withSound, int seconds, QString *error = nullptr);
 
 } // namespace TestProcesses

@@ -59,24 +59,14 @@ QRect brightArea(const QImage &image)
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-// A video file made by ffmpeg's test sources.
-bool makeVideo(const QString &path, const QString &picture, bool withSound, int seconds, QString *error)
+// The player's widget as the whole of a window, shown.
+void showInWindow(QWidget &window, MediaPlayer &player, const QSize &size)
 {
-    QStringList arguments { QStringLiteral("-hide_banner"),
-        QStringLiteral("-loglevel"),
-        QStringLiteral("error"),
-        QStringLiteral("-y"),
-        QStringLiteral("-f"),
-        QStringLiteral("lavfi"),
-        QStringLiteral("-i"),
-        picture };
-    if (withSound)
-        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-                  << QStringLiteral("sine=frequency=440");
-    arguments << QStringLiteral("-t") << QString::number(seconds) << QStringLiteral("-c:v") << QStringLiteral("libx264")
-              << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-pix_fmt")
-              << QStringLiteral("yuv420p") << path;
-    return TestProcesses::run(QStringLiteral("ffmpeg"), arguments, 60000, error);
+    window.resize(size);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(player.widget());
+    window.show();
 }
 
 bool isMostlyBlack(const QImage &image)
@@ -300,30 +290,25 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     const QString folder = m_media.filePath(QStringLiteral("hls"));
     QVERIFY(QDir().mkpath(folder));
     QString error;
-    QVERIFY2(TestProcesses::run(QStringLiteral("ffmpeg"),
-                 { QStringLiteral("-hide_banner"),
-                     QStringLiteral("-loglevel"),
-                     QStringLiteral("error"),
-                     QStringLiteral("-f"),
-                     QStringLiteral("lavfi"),
-                     QStringLiteral("-i"),
-                     QStringLiteral("testsrc=size=320x240:rate=25"),
-                     QStringLiteral("-t"),
-                     QStringLiteral("12"),
-                     QStringLiteral("-c:v"),
-                     QStringLiteral("libx264"),
-                     QStringLiteral("-preset"),
-                     QStringLiteral("ultrafast"),
-                     QStringLiteral("-g"),
-                     QStringLiteral("25"),
-                     QStringLiteral("-f"),
-                     QStringLiteral("hls"),
-                     QStringLiteral("-hls_time"),
-                     QStringLiteral("2"),
-                     QStringLiteral("-hls_playlist_type"),
-                     QStringLiteral("vod"),
-                     folder + QStringLiteral("/index.m3u8") },
-                 60000,
+    QVERIFY2(TestProcesses::ffmpeg({ QStringLiteral("-f"),
+                                       QStringLiteral("lavfi"),
+                                       QStringLiteral("-i"),
+                                       QStringLiteral("testsrc=size=320x240:rate=25"),
+                                       QStringLiteral("-t"),
+                                       QStringLiteral("12"),
+                                       QStringLiteral("-c:v"),
+                                       QStringLiteral("libx264"),
+                                       QStringLiteral("-preset"),
+                                       QStringLiteral("ultrafast"),
+                                       QStringLiteral("-g"),
+                                       QStringLiteral("25"),
+                                       QStringLiteral("-f"),
+                                       QStringLiteral("hls"),
+                                       QStringLiteral("-hls_time"),
+                                       QStringLiteral("2"),
+                                       QStringLiteral("-hls_playlist_type"),
+                                       QStringLiteral("vod"),
+                                       folder + QStringLiteral("/index.m3u8") },
                  &error),
         qPrintable(error));
     TestHttpServer server;
@@ -333,11 +318,7 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     auto player = makePlayer(QStringLiteral("libmpv"));
     QVERIFY(player);
     QWidget window;
-    window.resize(320, 280);
-    auto *layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(player->widget());
-    window.show();
+    showInWindow(window, *player, QSize(320, 280));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     VideoSurface *surface = player->videoSurface();
     QVERIFY(surface);
@@ -397,7 +378,8 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
     const QString video = m_media.filePath(QStringLiteral("sounding.mp4"));
     QString error;
     if (!QFile::exists(video))
-        QVERIFY2(makeVideo(video, QStringLiteral("testsrc=size=320x240:rate=25"), true, 20, &error), qPrintable(error));
+        QVERIFY2(TestProcesses::makeVideo(video, QStringLiteral("testsrc=size=320x240:rate=25"), true, 20, &error),
+            qPrintable(error));
     qputenv(variable.constData(), value.toLocal8Bit());
     const auto restore = qScopeGuard([&variable] {
         qunsetenv(variable.constData());
@@ -414,11 +396,7 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
 
     // A video goes on without sound, and says so.
     QWidget window;
-    window.resize(320, 280);
-    auto *layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(player->widget());
-    window.show();
+    showInWindow(window, *player, QSize(320, 280));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     VideoSurface *surface = player->videoSurface();
     QTRY_VERIFY(surface->hasRenderContext());
@@ -457,17 +435,15 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
     const QString video = m_media.filePath(QStringLiteral("white.mp4"));
     QString error;
     if (!QFile::exists(video))
-        QVERIFY2(makeVideo(video, QStringLiteral("color=c=white:size=640x360:rate=25"), false, 30, &error),
+        QVERIFY2(
+            TestProcesses::makeVideo(video, QStringLiteral("color=c=white:size=640x360:rate=25"), false, 30, &error),
             qPrintable(error));
 
     auto player = makePlayer(QStringLiteral("libmpv"));
     QVERIFY(player);
     player->setStretchToFit(stretchToFit);
     QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(player->widget());
-    window.show();
+    showInWindow(window, *player, frame);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     VideoSurface *surface = player->videoSurface();
     window.resize(frame.width(), frame.height() + player->controlBar()->sizeHint().height());
