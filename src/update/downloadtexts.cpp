@@ -42,7 +42,7 @@ QString DownloadTexts::receivingText(const QString &name, qint64 receivedBytes, 
 
 QString DownloadTexts::savedText(const QString &path)
 {
-    return QStringLiteral("Téléchargement terminé. Fichier enregistré : %1").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("Fichier enregistré : %1").arg(QDir::toNativeSeparators(path));
 }
 
 DownloadTexts::Reason DownloadTexts::reasonOf(BrowserDownload::Failure failure)
@@ -66,7 +66,7 @@ QString DownloadTexts::failedText(const QString &name, Reason reason, const QStr
     QString why;
     switch (reason) {
     case Reason::Network:
-        why = QStringLiteral("la connexion avec le serveur a été interrompue");
+        why = QStringLiteral("la connexion a été interrompue");
         break;
     case Reason::Server:
         why = QStringLiteral("le serveur a refusé d'envoyer le fichier");

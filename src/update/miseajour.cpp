@@ -11,13 +11,13 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLayout>
-#include <QPushButton>
 #include <QUrl>
 
 namespace
 {
 
-constexpr int clientWidth = 560;
+constexpr int clientWidth = 640;
+constexpr int progressWidth = 140;
 constexpr int titleStripHeight = 30;
 constexpr int margin = 12;
 constexpr QSize wbSize(Twips::toPixels(4410), Twips::toPixels(1290));
@@ -77,7 +77,7 @@ void MiseAJour::buildUpperPart(QWidget *wbView)
     QWidget *area = content();
     auto *label1 = addLabel(area, QStringLiteral("Votre version : "), QRect(margin, 38, 96, 18));
     label1->adjustSize();
-    m_label2 = addLabel(area, QString(), QRect(margin + label1->width(), 38, 120, 18));
+    m_label2 = addLabel(area, QString(), QRect(margin + label1->width(), 38, 120, label1->height()));
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setTextFormat(Qt::PlainText);
     m_label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -95,7 +95,7 @@ void MiseAJour::buildUpperPart(QWidget *wbView)
     QLabel *advice = addLabel(area,
         QStringLiteral("Si la version proposée est supérieure à celle que vous possédez, il est conseillé de "
                        "télécharger la Mise a Jour"),
-        QRect(columnX, 76, columnWidth, 58));
+        QRect(columnX, 76, columnWidth, 40));
     advice->setWordWrap(true);
     advice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -117,39 +117,38 @@ void MiseAJour::buildLowerPart()
 
     const int inner = clientWidth - 2 * margin;
     // The server names the file: plain text.
-    m_status = addLabel(m_lowerPart, QString(), QRect(margin, top + 2, inner - 150, 18));
+    m_status = addLabel(m_lowerPart, QString(), QRect(margin, top, inner, 18));
     m_status->setObjectName(QStringLiteral("Etat"));
     m_status->setTextFormat(Qt::PlainText);
     m_progress = new KivProgressBar(m_lowerPart);
     m_progress->setObjectName(QStringLiteral("Progression"));
     m_progress->setAccessibleName(QStringLiteral("Progression du téléchargement"));
-    m_progress->setGeometry(
-        QRect(m_lowerPart->mapFrom(this, QPoint(clientWidth - margin - 140, top + 9)), QSize(140, 4)));
+    m_progress->setGeometry(QRect(
+        m_lowerPart->mapFrom(this, QPoint(clientWidth - margin - progressWidth, top + 7)), QSize(progressWidth, 4)));
 
     QLabel *instructions = addLabel(m_lowerPart,
         QStringLiteral("Une fois le téléchargement terminé, éxécutez le fichier et installez-le en suivant les "
                        "instructions.\nVeuillez attendre la fin du téléchargement avant de quitter le logiciel."),
-        QRect(margin, top + 22, inner, 28));
+        QRect(margin, top + 19, inner, 26));
     instructions->setWordWrap(true);
     instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont small = instructions->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     instructions->setFont(small);
 
-    m_label6
-        = new QPushButton(QStringLiteral("En cas de problème,  %1").arg(QUrl(m_secondSiteUrl).host()), m_lowerPart);
+    // A link to look at, a button to the keyboard (Space and Enter).
+    m_label6 = new KivCommand(QStringLiteral("En cas de problème,  %1").arg(QUrl(m_secondSiteUrl).host()), m_lowerPart);
     m_label6->setObjectName(QStringLiteral("Label6"));
     m_label6->setProperty("link", true);
-    m_label6->setFlat(true);
     m_label6->setCursor(Qt::PointingHandCursor);
     m_label6->adjustSize();
-    m_label6->move(m_lowerPart->mapFrom(this, QPoint(margin, top + 50)));
-    connect(m_label6, &QPushButton::clicked, this, &MiseAJour::Label6_Click);
+    m_label6->move(m_lowerPart->mapFrom(this, QPoint(margin, top + 47)));
+    connect(m_label6, &KivCommand::Click, this, &MiseAJour::Label6_Click);
 
     m_kivCommand1 = new KivCommand(QStringLiteral("OK"), m_lowerPart);
     m_kivCommand1->setObjectName(QStringLiteral("KivCommand1"));
     m_kivCommand1->setGeometry(
-        QRect(m_lowerPart->mapFrom(this, QPoint(clientWidth - margin - 80, top + 48)), QSize(80, 22)));
+        QRect(m_lowerPart->mapFrom(this, QPoint(clientWidth - margin - 80, top + 44)), QSize(80, 21)));
     connect(m_kivCommand1, &KivCommand::Click, this, &MiseAJour::KivCommand1_Click);
 
     m_ligneBas = new QWidget(this);
@@ -196,17 +195,20 @@ void MiseAJour::Label6_Click()
 
 void MiseAJour::showDownload()
 {
-    m_status->setText(m_downloader.text());
-    m_status->setToolTip(m_downloader.text());
     const UpdateDownloader::Stage stage = m_downloader.stage();
     const bool receiving = stage == UpdateDownloader::Stage::Receiving;
-    m_progress->setVisible(receiving || stage == UpdateDownloader::Stage::Saved);
-    if (stage == UpdateDownloader::Stage::Saved) {
-        m_progress->setUpperBound(1);
-        m_progress->setProgress(1);
-    } else {
-        // The bar counts in kilobytes, which an int holds for any installer.
-        m_progress->setUpperBound(int(std::max<qint64>(m_downloader.totalBytes(), 0) / 1024));
-        m_progress->setProgress(int(m_downloader.receivedBytes() / 1024));
-    }
+    m_progress->setVisible(receiving);
+    // The bar counts in kilobytes, which an int holds for any installer.
+    m_progress->setUpperBound(int(std::max<qint64>(m_downloader.totalBytes(), 0) / 1024));
+    m_progress->setProgress(int(m_downloader.receivedBytes() / 1024));
+
+    // One line: a long folder is shortened in the middle, and the whole text
+    // stays in the tooltip and for screen readers.
+    const int width = clientWidth - 2 * margin - (receiving ? progressWidth + 10 : 0);
+    const QString text = m_downloader.text();
+    const QString shown = m_status->fontMetrics().elidedText(text, Qt::ElideMiddle, width);
+    m_status->setFixedWidth(width);
+    m_status->setText(shown);
+    m_status->setToolTip(shown == text ? QString() : text);
+    m_status->setAccessibleName(shown == text ? QString() : text);
 }

@@ -7,7 +7,6 @@ class BrowserControl;
 class KivCommand;
 class KivProgressBar;
 class QLabel;
-class QPushButton;
 class StateStore;
 
 // The update window: the version being run beside the publisher's version
@@ -62,7 +61,7 @@ private:
     QWidget *m_lowerPart = nullptr;
     QLabel *m_status = nullptr;
     KivProgressBar *m_progress = nullptr;
-    QPushButton *m_label6 = nullptr;
+    KivCommand *m_label6 = nullptr;
     KivCommand *m_kivCommand1 = nullptr;
     QWidget *m_ligneBas = nullptr;
 };

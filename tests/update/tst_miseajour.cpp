@@ -9,7 +9,6 @@
 
 #include <QDesktopServices>
 #include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +41,7 @@ private Q_SLOTS:
     void okAndCloseHide();
     void lowerPartFollowsTheDownload();
     void label6OpensTheSecondSite();
+    void aLongTextIsShortenedButKeptWhole();
 
 private:
     void showWindow();
@@ -193,11 +193,35 @@ void TestMiseAJour::label6OpensTheSecondSite()
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
     command("KivCommand2")->click();
-    auto *label6 = m_window->findChild<QPushButton *>(QStringLiteral("Label6"));
+    auto *label6 = command("Label6");
     QCOMPARE(label6->text(), QStringLiteral("En cas de problème,  second.invalid"));
-    label6->click();
+    label6->setFocus();
+    QTest::keyClick(label6, Qt::Key_Return);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     QCOMPARE(catcher.urls, QList<QUrl> { QUrl(secondSite) });
+}
+
+void TestMiseAJour::aLongTextIsShortenedButKeptWhole()
+{
+    const QString folder = m_folder->filePath(QString(120, QLatin1Char('d')));
+    MiseAJour window(*m_store, *m_wb, nullptr, *m_wbDownload, folder, site, secondSite);
+    window.show();
+    window.KivCommand2_Click();
+    FakeDownload download(QStringLiteral("Ondavox-setup.exe"));
+    Q_EMIT m_wbDownload->downloadStarted(&download);
+    download.receive("whole", 5);
+    download.complete();
+    QCOMPARE(window.downloader().stage(), UpdateDownloader::Stage::Saved);
+
+    auto *status = window.findChild<QLabel *>(QStringLiteral("Etat"));
+    const QString whole = window.downloader().text();
+    QVERIFY(whole.contains(folder));
+    QVERIFY(status->text() != whole);
+    QVERIFY(status->text().endsWith(QStringLiteral("Ondavox-setup.exe")));
+    QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <= status->width());
+    QVERIFY(status->geometry().right() < window.width());
+    QCOMPARE(status->toolTip(), whole);
+    QCOMPARE(status->accessibleName(), whole);
 }
 
 QTEST_MAIN(TestMiseAJour)

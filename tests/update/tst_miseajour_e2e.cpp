@@ -126,7 +126,7 @@ void TestMiseAJourE2e::fileArrivesWholeUnderTheServersName()
     QTRY_COMPARE_WITH_TIMEOUT(m_window->downloader().stage(), UpdateDownloader::Stage::Saved, 30000);
     const QString saved = QDir(m_downloads).filePath(QStringLiteral("Ondavox-0.65.1-setup.exe"));
     QCOMPARE(m_window->downloader().savedPath(), saved);
-    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("Etat"))->text(), DownloadTexts::savedText(saved));
+    QCOMPARE(m_window->downloader().text(), DownloadTexts::savedText(saved));
     QCOMPARE(read(QStringLiteral("Ondavox-0.65.1-setup.exe")), m_installer);
 
     // A second press, a second request, a second file beside the first.
@@ -148,6 +148,7 @@ void TestMiseAJourE2e::droppedConnectionLeavesNoFile()
     QTRY_COMPARE_WITH_TIMEOUT(m_window->downloader().stage(), UpdateDownloader::Stage::Failed, 60000);
     QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("Etat"))->text(),
         DownloadTexts::failedText(QStringLiteral("coupe.exe"), DownloadTexts::Reason::Network));
+    QVERIFY(!m_window->findChild<QWidget *>(QStringLiteral("Progression"))->isVisible());
     QTRY_COMPARE(files(), QStringList());
 }
 

@@ -100,7 +100,7 @@ void TestUpdateDownloader::savesUnderTheServersNameOnceWhole()
     const QString saved = m_folder->filePath(QStringLiteral("Ondavox-0.65-setup.exe"));
     QCOMPARE(downloader.stage(), Stage::Saved);
     QCOMPARE(downloader.savedPath(), saved);
-    QCOMPARE(downloader.text(), QStringLiteral("Téléchargement terminé. Fichier enregistré : ") + saved);
+    QCOMPARE(downloader.text(), QStringLiteral("Fichier enregistré : ") + saved);
     QCOMPARE(files(), QStringList { QStringLiteral("Ondavox-0.65-setup.exe") });
     QCOMPARE(read(QStringLiteral("Ondavox-0.65-setup.exe")), installer);
     QVERIFY(changed.count() >= 4);
