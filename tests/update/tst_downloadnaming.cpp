@@ -18,12 +18,9 @@ private Q_SLOTS:
     void numberedName();
     void reservedPartFilesAreDistinct();
     void moveNeverReplaces();
-    void moveFailsWhenThePartIsGone();
     void reserveFailsInAFolderThatIsAFile();
     void sizeText_data();
     void sizeText();
-    void receivingText_data();
-    void receivingText();
     void noFileText_data();
     void noFileText();
 };
@@ -123,14 +120,6 @@ void TestDownloadNaming::moveNeverReplaces()
     QVERIFY(!part.exists());
 }
 
-void TestDownloadNaming::moveFailsWhenThePartIsGone()
-{
-    QTemporaryDir folder;
-    QCOMPARE(
-        DownloadNaming::moveToFreeName(folder.path(), QStringLiteral("gone.part"), QStringLiteral("gone")), QString());
-    QVERIFY(QDir(folder.path()).isEmpty());
-}
-
 void TestDownloadNaming::reserveFailsInAFolderThatIsAFile()
 {
     QTemporaryDir folder;
@@ -160,25 +149,6 @@ void TestDownloadNaming::sizeText()
     QFETCH(qint64, bytes);
     QFETCH(QString, text);
     QCOMPARE(DownloadTexts::sizeText(bytes), text);
-}
-
-void TestDownloadNaming::receivingText_data()
-{
-    QTest::addColumn<qint64>("received");
-    QTest::addColumn<qint64>("total");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("known size") << qint64(100 * 1024) << qint64(300 * 1024)
-                                << "Téléchargement de « setup.exe » : 100 Ko sur 300 Ko";
-    QTest::newRow("unknown size") << qint64(2048) << qint64(-1) << "Téléchargement de « setup.exe » : 2 Ko reçus";
-}
-
-void TestDownloadNaming::receivingText()
-{
-    QFETCH(qint64, received);
-    QFETCH(qint64, total);
-    QFETCH(QString, text);
-    QCOMPARE(DownloadTexts::receivingText(QStringLiteral("setup.exe"), received, total), text);
 }
 
 void TestDownloadNaming::noFileText_data()

@@ -6,23 +6,12 @@
 #include "ui/kivprogressbar.h"
 #include "ui/twips.h"
 #include "update/miseajour.h"
+#include "urlcatcher.h"
 
 #include <QDesktopServices>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-
-// Receives the addresses the program hands to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public Q_SLOTS:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 // The update window over fake browsers.
 class TestMiseAJour : public QObject
