@@ -23,7 +23,6 @@ public:
     UpdateDownloader(BrowserControl &browser, const QString &folder, QObject *parent = nullptr);
     ~UpdateDownloader() override;
 
-    QString folder() const { return m_folder; }
     void start(const QString &address);
 
     // The latest request.
