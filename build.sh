@@ -7,11 +7,11 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-run}
-# The test build points the publisher's site at a loopback port, so that no
+# The test build points the publisher's sites at loopback ports, so that no
 # test ever sends a request beyond the machine; it has a folder of its own.
 case "$mode" in
 test) build=${ONDAVOX_BUILD_DIR:-$here/build-test}
-      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911) ;;
+      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47912) ;;
 *)    build=${ONDAVOX_BUILD_DIR:-$here/build}
       site_args=() ;;
 esac

@@ -14,13 +14,16 @@
 #include "player/playrequest.h"
 #include "player/unavailableplayer.h"
 #include "player/webview.h"
+#include "search/youtube.h"
 #include "ui/keepontop.h"
 #include "ui/kivprogressbar.h"
 #include "ui/systrayicon.h"
 #include "ui/wheelctl.h"
 #include "ui/wheelrouter.h"
+#include "update/miseajour.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTimer>
@@ -40,8 +43,9 @@ Application::Application(QObject *parent)
 
 Application::~Application()
 {
-    // It uses the player, the browser and the wheel router.
+    // They use the player, the browser and the wheel router.
     delete m_autre;
+    delete m_youtube;
 }
 
 void Application::createPlayer()
@@ -80,6 +84,9 @@ Options &Application::options()
         connect(m_options.get(), &Options::annexeRequested, this, [this] {
             showWindow(annexe());
         });
+        connect(m_options.get(), &Options::updateRequested, this, [this] {
+            showWindow(miseAJour());
+        });
     }
     return *m_options;
 }
@@ -90,6 +97,35 @@ Autre &Application::autre()
     if (!m_autre)
         m_autre = new Autre(m_store, *m_player, *m_browser, *m_wheelRouter);
     return *m_autre;
+}
+
+MiseAJour &Application::miseAJour()
+{
+    if (!m_miseAJour) {
+        m_updatePage = std::make_unique<WebView>();
+        m_wbDownload = std::make_unique<WebView>();
+        // Never shown, yet the download is the engine's own.
+        m_wbDownload->createEngine();
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        if (folder.isEmpty())
+            folder = QDir::homePath();
+        m_miseAJour
+            = std::make_unique<MiseAJour>(m_store, *m_updatePage, m_updatePage->widget(), *m_wbDownload, folder);
+    }
+    return *m_miseAJour;
+}
+
+Youtube &Application::youtube()
+{
+    // The window deletes itself when a search closes it.
+    if (!m_youtube)
+        m_youtube = new Youtube(m_store, *m_player, *m_browser, radio());
+    return *m_youtube;
+}
+
+void Application::showYoutube()
+{
+    showWindow(youtube());
 }
 
 Annexe &Application::annexe()

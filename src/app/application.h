@@ -9,6 +9,7 @@
 
 class Annexe;
 class Autre;
+class MiseAJour;
 class MprisService;
 class NowPlayingTimer;
 class Options;
@@ -19,6 +20,7 @@ class Radio;
 class SystrayIcon;
 class WebView;
 class WheelRouter;
+class Youtube;
 
 // Creates the program's objects, wires them together and runs the start-up
 // and exit sequences. Windows are created on first use and kept, except
@@ -43,6 +45,10 @@ public:
     Options &options();
     Annexe &annexe();
     Autre &autre();
+    MiseAJour &miseAJour();
+    Youtube &youtube();
+    // The video search, opened from the TV window.
+    void showYoutube();
     PlayerControl &player() { return *m_player; }
     WebView &browser() { return *m_browser; }
 
@@ -70,6 +76,10 @@ private:
     std::unique_ptr<Options> m_options;
     std::unique_ptr<Annexe> m_annexe;
     QPointer<Autre> m_autre;
+    std::unique_ptr<WebView> m_updatePage;
+    std::unique_ptr<WebView> m_wbDownload;
+    std::unique_ptr<MiseAJour> m_miseAJour;
+    QPointer<Youtube> m_youtube;
     KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };

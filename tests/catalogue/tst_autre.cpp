@@ -8,6 +8,7 @@
 #include "ui/kivcheckbox.h"
 #include "ui/wheelctl.h"
 #include "ui/wheelrouter.h"
+#include "urlcatcher.h"
 
 #include <QAccessible>
 #include <QDesktopServices>
@@ -35,18 +36,6 @@ QString stationAddress(int k)
 }
 
 } // namespace
-
-// Receives what the window asks QDesktopServices to open.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public Q_SLOTS:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class TestAutre : public QObject
 {
