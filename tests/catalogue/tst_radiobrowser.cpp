@@ -54,6 +54,7 @@ class TestRadioBrowser : public QObject
 private Q_SLOTS:
     void init();
     void firstFillFollowsLoad();
+    void refillBeforeFirstFillPlacesEachEntryOnce();
     void pageSteps_data();
     void pageSteps();
     void filterRules_data();
@@ -103,6 +104,17 @@ void TestRadioBrowser::firstFillFollowsLoad()
     QCOMPARE(shown(browser), expectedShown(1, 0));
     QTRY_COMPARE(shown(browser), expectedShown(1, 3));
     QCOMPARE(browser.ID2Max(), 3);
+}
+
+void TestRadioBrowser::refillBeforeFirstFillPlacesEachEntryOnce()
+{
+    m_store.setData(interleavedCatalogue(3));
+    RadioBrowser browser(m_store, pictureLoads);
+    browser.Check_Click(RadioFilter::Box::Music, true);
+    QTRY_COMPARE(shown(browser), expectedShown(1, 3));
+    // Past the first fill's own delay: no second fill adds the entries again.
+    QTest::qWait(150);
+    QCOMPARE(shown(browser), expectedShown(1, 3));
 }
 
 void TestRadioBrowser::pageSteps_data()
@@ -297,11 +309,12 @@ void TestRadioBrowser::hoverShowsEntryInfo()
 
     QSignalSpy changed(m_browser.get(), &RadioBrowser::infoChanged);
     m_browser->Img_MouseMove(0);
-    RadioInfoPanel expected { QStringLiteral("BFM"),
+    CatalogueInfoPanel expected { QStringLiteral("BFM"),
         QStringLiteral("Français (Belge)"),
         QStringLiteral("Non disponible"),
         QStringLiteral("/opt/ondavox/logos/bfm.gif"),
-        QStringLiteral("http://bfm.example/live") };
+        QStringLiteral("http://bfm.example/live"),
+        QString() };
     QCOMPARE(m_browser->info(), expected);
     QCOMPARE(changed.size(), 1);
     m_browser->Img_MouseMove(0);
@@ -313,7 +326,8 @@ void TestRadioBrowser::hoverShowsEntryInfo()
         QStringLiteral("Français"),
         QStringLiteral("Généraliste"),
         QStringLiteral("/opt/ondavox/logos/bfm.gif"),
-        QStringLiteral("http://inter.example/live") };
+        QStringLiteral("http://inter.example/live"),
+        QString() };
     QCOMPARE(m_browser->info(), expected);
 }
 
@@ -321,7 +335,7 @@ void TestRadioBrowser::hoverOverEmptySlotChangesNothing()
 {
     load(interleavedCatalogue(3));
     m_browser->Img_MouseMove(2);
-    const RadioInfoPanel before = m_browser->info();
+    const CatalogueInfoPanel before = m_browser->info();
     QCOMPARE(before.LblNom, QStringLiteral("S3"));
     QSignalSpy changed(m_browser.get(), &RadioBrowser::infoChanged);
     m_browser->Img_MouseMove(3);
