@@ -2,6 +2,8 @@
 
 #include "app/keepontoptimer.h"
 #include "app/statestore.h"
+#include "tv/foreignchannels.h"
+#include "tv/newseditions.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,6 +21,7 @@ class Radio;
 class SystrayIcon;
 class WebView;
 class WheelRouter;
+class frmTV;
 
 // Creates the program's objects, wires them together and runs the start-up
 // and exit sequences. Windows are created on first use and kept, except
@@ -43,11 +46,13 @@ public:
     Options &options();
     Annexe &annexe();
     Autre &autre();
+    frmTV &tv();
     PlayerControl &player() { return *m_player; }
     WebView &browser() { return *m_browser; }
 
 private:
     void createPlayer();
+    void loadTvTables();
     void setupPlaybackConnections();
     void setupWindowConnections();
     void setupNowPlayingConnections();
@@ -70,6 +75,9 @@ private:
     std::unique_ptr<Options> m_options;
     std::unique_ptr<Annexe> m_annexe;
     QPointer<Autre> m_autre;
+    NewsEditions m_newsEditions;
+    ForeignChannels m_foreignChannels;
+    QPointer<frmTV> m_tv;
     KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };
