@@ -112,28 +112,19 @@ void CatalogueBrowser::setLblAdresse(const QString &address)
 
 void CatalogueBrowser::Up()
 {
-    if (!stepsAllowed())
-        return;
-    switch (m_page.stepUp()) {
-    case CataloguePage::Step::Moved:
-        Q_EMIT pageChanged();
-        if (m_config.indicator)
-            setBoule(m_config.indicator->middle);
-        break;
-    case CataloguePage::Step::AtEdge:
-        if (m_config.indicator)
-            setBoule(m_config.indicator->start);
-        break;
-    case CataloguePage::Step::EmptyPage:
-        break;
-    }
+    if (stepsAllowed())
+        stepped(m_page.stepUp(), &Indicator::start);
 }
 
 void CatalogueBrowser::Down()
 {
-    if (!stepsAllowed())
-        return;
-    switch (m_page.stepDown()) {
+    if (stepsAllowed())
+        stepped(m_page.stepDown(), &Indicator::end);
+}
+
+void CatalogueBrowser::stepped(CataloguePage::Step step, int Indicator::*edge)
+{
+    switch (step) {
     case CataloguePage::Step::Moved:
         Q_EMIT pageChanged();
         if (m_config.indicator)
@@ -141,7 +132,7 @@ void CatalogueBrowser::Down()
         break;
     case CataloguePage::Step::AtEdge:
         if (m_config.indicator)
-            setBoule(m_config.indicator->end);
+            setBoule((*m_config.indicator).*edge);
         break;
     case CataloguePage::Step::EmptyPage:
         break;

@@ -91,6 +91,9 @@ protected:
     void refill();
 
 private:
+    // The indicator goes to the middle after a step, to `edge` when there was
+    // nothing further that way.
+    void stepped(CataloguePage::Step step, int Indicator::*edge);
     void setBoule(int top);
 
     Config m_config;

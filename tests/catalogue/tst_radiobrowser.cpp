@@ -1,6 +1,7 @@
 #include "app/statestore.h"
 #include "catalogue/radiobrowser.h"
 #include "cataloguetext.h"
+#include "pageslots.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -26,18 +27,12 @@ QString interleavedCatalogue(int admitted)
 // Which list number each slot shows, "-" for a hidden slot, e.g. "1 2 3 - -".
 QString shown(const RadioBrowser &browser)
 {
-    QStringList cells;
-    for (const CatalogueSlot &slot : browser.page().pageSlots())
-        cells.append(slot.visible ? QString::number(slot.tag.listNumber()) : QStringLiteral("-"));
-    return cells.join(QLatin1Char(' '));
+    return shownSlots(browser.page());
 }
 
 QString expectedShown(int first, int count)
 {
-    QStringList cells;
-    for (int i = 0; i < RadioBrowser::slotCount; ++i)
-        cells.append(i < count ? QString::number(first + i) : QStringLiteral("-"));
-    return cells.join(QLatin1Char(' '));
+    return expectedSlots(RadioBrowser::slotCount, first, count);
 }
 
 bool pictureLoads(const QString &path)

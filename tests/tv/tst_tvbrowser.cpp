@@ -1,5 +1,6 @@
 #include "app/statestore.h"
 #include "cataloguetext.h"
+#include "pageslots.h"
 #include "tv/newseditions.h"
 #include "tv/tvbrowser.h"
 
@@ -28,18 +29,12 @@ QString interleavedCatalogue(int admitted)
 
 QString shown(const TvBrowser &browser)
 {
-    QStringList cells;
-    for (const CatalogueSlot &slot : browser.page().pageSlots())
-        cells.append(slot.visible ? QString::number(slot.tag.listNumber()) : QStringLiteral("-"));
-    return cells.join(QLatin1Char(' '));
+    return shownSlots(browser.page());
 }
 
 QString expectedShown(int first, int count)
 {
-    QStringList cells;
-    for (int i = 0; i < TvBrowser::slotCount; ++i)
-        cells.append(i < count ? QString::number(first + i) : QStringLiteral("-"));
-    return cells.join(QLatin1Char(' '));
+    return expectedSlots(TvBrowser::slotCount, first, count);
 }
 
 bool pictureLoads(const QString &path)
