@@ -2,6 +2,8 @@
 
 #include "app/keepontoptimer.h"
 #include "app/statestore.h"
+#include "tv/foreignchannels.h"
+#include "tv/newseditions.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,6 +23,7 @@ class SystrayIcon;
 class WebView;
 class WheelRouter;
 class Youtube;
+class frmTV;
 
 // Creates the program's objects, wires them together and runs the start-up
 // and exit sequences. Windows are created on first use and kept, except
@@ -49,11 +52,13 @@ public:
     Youtube &youtube();
     // The video search, opened from the TV window.
     void showYoutube();
+    frmTV &tv();
     PlayerControl &player() { return *m_player; }
     WebView &browser() { return *m_browser; }
 
 private:
     void createPlayer();
+    void loadTvTables();
     void setupPlaybackConnections();
     void setupWindowConnections();
     void setupNowPlayingConnections();
@@ -80,6 +85,9 @@ private:
     std::unique_ptr<WebView> m_wbDownload;
     std::unique_ptr<MiseAJour> m_miseAJour;
     QPointer<Youtube> m_youtube;
+    NewsEditions m_newsEditions;
+    ForeignChannels m_foreignChannels;
+    QPointer<frmTV> m_tv;
     KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };

@@ -127,6 +127,7 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = requestLine.size() >= 2 ? QUrl(QString::fromUtf8(requestLine.at(1))).path() : QString();
     const bool headOnly = requestLine.value(0) == "HEAD";
+    Q_EMIT requested(path);
 
     Route route;
     if (const Route *known = findRoute(path)) {

@@ -42,6 +42,10 @@ public:
 
     static QByteArray contentTypeFor(const QString &fileName);
 
+Q_SIGNALS:
+    // A request for `path` arrived, in the order they arrive.
+    void requested(const QString &path);
+
 private:
     struct Route {
         enum Kind { Data, Status, Dying };

@@ -7,6 +7,7 @@
 #include "player/webview.h"
 #include "search/youtube.h"
 #include "testhttpserver.h"
+#include "tv/frmtv.h"
 #include "ui/imagebuttonpair.h"
 #include "ui/kivcommand.h"
 #include "ui/kivoptionbutton.h"
@@ -69,7 +70,11 @@ void TestSearchAndUpdate::optionsButtonOpensTheUpdateWindow()
 
 void TestSearchAndUpdate::searchWindowOpensEmptyAndKeepsItsTextWhenHidden()
 {
-    m_app->showYoutube();
+    // The TV window's button opens the search and unloads the TV window.
+    QPointer<frmTV> tv = &m_app->tv();
+    tv->show();
+    tv->findChild<KivCommand *>(QStringLiteral("KivCommand1"))->click();
+    QTRY_VERIFY(tv.isNull());
     Youtube &window = m_app->youtube();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *field = window.findChild<KivTextBox *>(QStringLiteral("txtSearch"));
