@@ -7,13 +7,14 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-run}
-# The test build points the publisher's site at a loopback port, so that no
+# The test build points the publisher's sites at loopback ports, so that no
 # test ever sends a request beyond the machine, builds the suites and treats
 # warnings as errors; it has a folder of its own. The benchmarks are built by
 # name (bench/run), so run and bench share the plain build.
 case "$mode" in
 test) build=${ONDAVOX_BUILD_DIR:-$here/build-test}
-      build_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911 -DBUILD_TESTING=ON -DONDAVOX_WERROR=ON) ;;
+      build_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47912
+                  -DBUILD_TESTING=ON -DONDAVOX_WERROR=ON) ;;
 *)    build=${ONDAVOX_BUILD_DIR:-$here/build}
       build_args=(-DBUILD_TESTING=OFF) ;;
 esac

@@ -4,14 +4,16 @@
 # e2e: real components; run under Xvfb and a session bus by the test command.
 
 # End-to-end suites run the real program and browser, which reach the
-# publisher's site: they refuse to run unless the build points it at this
-# machine, whatever the suite itself does.
-if(ONDAVOX_SITE_URL MATCHES "^[A-Za-z]+://(127\\.[0-9]+\\.[0-9]+\\.[0-9]+|localhost|\\[::1\\])(:[0-9]+)?$")
-    set(ONDAVOX_E2E_REFUSAL "")
-else()
-    set(ONDAVOX_E2E_REFUSAL "the site address ${ONDAVOX_SITE_URL} is not on loopback (set ONDAVOX_SITE_URL to http://127.0.0.1:PORT, as ./build.sh test does): no end-to-end test may reach it")
-    message(STATUS "End-to-end tests are skipped: ${ONDAVOX_E2E_REFUSAL}")
-endif()
+# publisher's sites: they refuse to run unless the build points every one of
+# them at this machine, whatever the suite itself does.
+set(ONDAVOX_E2E_REFUSAL "")
+foreach(site ONDAVOX_SITE_URL ONDAVOX_SECOND_SITE_URL)
+    if(DEFINED ${site} AND NOT ONDAVOX_E2E_REFUSAL AND NOT "${${site}}" MATCHES
+       "^[A-Za-z]+://(127\\.[0-9]+\\.[0-9]+\\.[0-9]+|localhost|\\[::1\\])(:[0-9]+)?$")
+        set(ONDAVOX_E2E_REFUSAL "the site address ${${site}} is not on loopback (set ${site} to http://127.0.0.1:PORT, as ./build.sh test does): no end-to-end test may reach it")
+        message(STATUS "End-to-end tests are skipped: ${ONDAVOX_E2E_REFUSAL}")
+    endif()
+endforeach()
 
 function(ondavox_add_test)
     cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})

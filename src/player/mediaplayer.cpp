@@ -172,6 +172,18 @@ void MediaPlayer::connectController()
 
 void MediaPlayer::setUrl(const QString &url)
 {
+    const QString address = url.trimmed();
+    if (m_nextPicture) {
+        m_picturePath = *m_nextPicture;
+        m_pictureAddress = address;
+        m_nextPicture.reset();
+    } else if (!address.isEmpty() && address != m_pictureAddress) {
+        // Whoever gave this address knew no picture for it.
+        m_picturePath.clear();
+        m_pictureAddress = address;
+    }
+    if (m_face)
+        m_face->setPicture(m_picturePath);
     m_url = url;
     m_resolved = false;
     m_failure.reset();
@@ -261,9 +273,7 @@ void MediaPlayer::setStreamTitle(const QString &title)
 
 void MediaPlayer::setPicture(const QString &path)
 {
-    m_picturePath = path;
-    if (m_face)
-        m_face->setPicture(path);
+    m_nextPicture = path;
 }
 
 void MediaPlayer::setDisplayName(const QString &name)

@@ -105,7 +105,11 @@ private:
     bool m_awaitingStart = false;
     bool m_liveStream = false;
     bool m_videoShown = false;
+    // The picture handed over for the next address, and the one shown for
+    // the current address.
+    std::optional<QString> m_nextPicture;
     QString m_picturePath;
+    QString m_pictureAddress;
     QString m_displayName;
     // The last address failed: mpv hands out its log messages after its other
     // events, so the reason may still be on its way and the text is redone.

@@ -26,7 +26,9 @@ public:
     virtual QString status() const = 0;
 
     // Shown with the display name while a stream has no video: the full path
-    // of the picture of what is played next; empty when it is not known.
+    // of the picture of the address given next; empty when it is not known.
+    // Another address given without one shows the program's own picture;
+    // a stop, or the same address again, keeps it.
     virtual void setPicture(const QString &path) = 0;
     virtual void setDisplayName(const QString &name) = 0;
 

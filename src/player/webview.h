@@ -2,6 +2,7 @@
 
 #include "player/browsercontrol.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QWebEngineView>
@@ -9,6 +10,7 @@
 
 class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
+class WebEngineDownload;
 
 // An embedded web browser over QtWebEngine behind the BrowserControl
 // interface. The engine costs start-up time and memory, so it is only created
@@ -35,12 +37,6 @@ public:
 
     QString currentUrl() const;
 
-Q_SIGNALS:
-    // A download started from this view's pages; whoever takes it calls
-    // accept() (with a folder and name of its own) or cancel(). Ignored, it is
-    // cancelled.
-    void downloadRequested(QWebEngineDownloadRequest *download);
-
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onDownloadRequested(QWebEngineDownloadRequest *download);
@@ -48,4 +44,6 @@ private:
     QPointer<QWidget> m_container;
     QPointer<QWebEngineView> m_view;
     bool m_visible = true;
+    // Downloads accepted and not finished, by the engine's id.
+    QHash<quint32, WebEngineDownload *> m_downloads;
 };

@@ -71,9 +71,18 @@ void TestHttpServer::addStatus(const QString &path, int status)
 }
 
 void TestHttpServer::addDyingStream(
-    const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs)
+    const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs, qint64 declaredLength)
 {
-    m_routes.insert(path, Route { Route::Dying, body, contentType, 200, holdMs });
+    Route route { Route::Dying, body, contentType, 200, holdMs };
+    route.declaredLength = declaredLength;
+    m_routes.insert(path, route);
+}
+
+void TestHttpServer::addAttachment(const QString &path, const QByteArray &body, const QString &fileName)
+{
+    Route route { Route::Data, body, "application/octet-stream", 200, 0 };
+    route.headers = "Content-Disposition: attachment; filename=\"" + fileName.toUtf8() + "\"\r\n";
+    m_routes.insert(path, route);
 }
 
 QByteArray TestHttpServer::contentTypeFor(const QString &fileName)
@@ -118,6 +127,7 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = requestLine.size() >= 2 ? QUrl(QString::fromUtf8(requestLine.at(1))).path() : QString();
     const bool headOnly = requestLine.value(0) == "HEAD";
+    Q_EMIT requested(path);
 
     Route route;
     if (const Route *known = findRoute(path)) {
@@ -134,9 +144,11 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
     }
 
     QByteArray head = "HTTP/1.0 " + QByteArray::number(route.status) + ' ' + reasonPhrase(route.status) + "\r\n";
-    head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n";
+    head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n" + route.headers;
     if (route.kind != Route::Dying)
         head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
+    else if (route.declaredLength >= 0)
+        head += "Content-Length: " + QByteArray::number(route.declaredLength) + "\r\n";
     head += "\r\n";
     socket->write(head);
     if (!headOnly)

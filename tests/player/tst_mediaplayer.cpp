@@ -222,6 +222,14 @@ void TestMediaPlayer::localFilePlaysToItsEnd()
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::ready, 10000);
     QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
     QCOMPARE(player->url(), tone);
+
+    // The picture goes with its address: kept by a stop and a replay, not
+    // lent to an address given without one.
+    player->stop();
+    player->play();
+    QVERIFY(face->showsGivenPicture());
+    player->setUrl(tone + QStringLiteral(".other"));
+    QVERIFY(!face->showsGivenPicture());
 }
 
 void TestMediaPlayer::missingLocalFileGivesAnError()
