@@ -172,15 +172,15 @@ void MediaPlayer::connectController()
 
 void MediaPlayer::setUrl(const QString &url)
 {
-    const QString address = url.trimmed();
+    const QString given = url.trimmed();
     if (m_nextPicture) {
         m_picturePath = *m_nextPicture;
-        m_pictureAddress = address;
+        m_pictureAddress = given;
         m_nextPicture.reset();
-    } else if (!address.isEmpty() && address != m_pictureAddress) {
+    } else if (!given.isEmpty() && given != m_pictureAddress) {
         // Whoever gave this address knew no picture for it.
         m_picturePath.clear();
-        m_pictureAddress = address;
+        m_pictureAddress = given;
     }
     if (m_face)
         m_face->setPicture(m_picturePath);
@@ -189,7 +189,7 @@ void MediaPlayer::setUrl(const QString &url)
     m_failure.reset();
     m_resolver->cancel();
     setStreamTitle(QString());
-    if (url.trimmed().isEmpty()) {
+    if (given.isEmpty()) {
         m_awaitingStart = false;
         m_controller->stop();
         m_status.stopped();
@@ -198,7 +198,7 @@ void MediaPlayer::setUrl(const QString &url)
     }
     m_status.loadRequested();
     publishStatus();
-    const QUrl address = addressUrl(url.trimmed());
+    const QUrl address = addressUrl(given);
     if (AsxParser::isPlaylistAddress(address) && isFetchable(address)) {
         // mpv cannot read these: what plays meanwhile stops, as it would for
         // any new address.
@@ -208,7 +208,7 @@ void MediaPlayer::setUrl(const QString &url)
         m_resolver->resolve(address);
         return;
     }
-    load({ url.trimmed() });
+    load({ given });
 }
 
 void MediaPlayer::load(const QStringList &addresses)
