@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Ondavox's one-command set-up.
-#   ./build.sh run    install what is missing, build, start Ondavox
-#   ./build.sh test   install what is missing, build, run the whole test suite
-#   ./build.sh bench  install what is missing, build, run the benchmarks
+#   ./build.sh run    install what is missing, build the program and its data, start Ondavox
+#   ./build.sh test   install what is missing, build with the test suites, run them
+#   ./build.sh bench  install what is missing, build the program and the benchmarks, run them
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-run}
 # The test build points the publisher's sites at loopback ports, so that no
-# test ever sends a request beyond the machine; it has a folder of its own.
+# test ever sends a request beyond the machine, builds the suites and treats
+# warnings as errors; it has a folder of its own. The benchmarks are built by
+# name (bench/run), so run and bench share the plain build.
 case "$mode" in
 test) build=${ONDAVOX_BUILD_DIR:-$here/build-test}
-      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47912) ;;
+      build_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47912
+                  -DBUILD_TESTING=ON -DONDAVOX_WERROR=ON) ;;
 *)    build=${ONDAVOX_BUILD_DIR:-$here/build}
-      site_args=() ;;
+      build_args=(-DBUILD_TESTING=OFF) ;;
 esac
 
 packages=(qt6-base-dev qt6-webengine-dev libqt6opengl6-dev qt6-5compat-dev libmpv-dev cmake ninja-build g++ pkg-config)
@@ -45,7 +48,7 @@ french_locale() {
 }
 
 configure_and_build() {
-    cmake -S "$here" -B "$build" -G Ninja "${site_args[@]}" ${ONDAVOX_CMAKE_ARGS:-}
+    cmake -S "$here" -B "$build" -G Ninja "${build_args[@]}" ${ONDAVOX_CMAKE_ARGS:-}
     cmake --build "$build" --parallel "$(nproc)"
 }
 

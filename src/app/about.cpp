@@ -26,6 +26,7 @@ About::About(const QString &siteAddress, QWidget *parent)
     name->setStyleSheet(QStringLiteral("font-size: 18pt; font-weight: bold;"));
     auto *versionCaption = new QLabel(QStringLiteral("Version :"), area);
     auto *version = new QLabel(versionText(), area);
+    version->setTextFormat(Qt::PlainText);
     version->setObjectName(QStringLiteral("Version"));
     version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *description = new QLabel(QStringLiteral("La radio et la télévision par Internet."), area);

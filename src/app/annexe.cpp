@@ -45,8 +45,12 @@ Annexe::Annexe(StateStore &store, QWidget *parent)
 QLabel *Annexe::addField(const QString &caption, int row)
 {
     auto *layout = static_cast<QGridLayout *>(content()->layout());
-    layout->addWidget(new QLabel(caption, content()), row, 0);
+    auto *captionLabel = new QLabel(caption, content());
+    captionLabel->setTextFormat(Qt::PlainText);
+    layout->addWidget(captionLabel, row, 0);
+    // A folder's name is whatever the file system holds.
     auto *value = new QLabel(content());
+    value->setTextFormat(Qt::PlainText);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(value, row, 1, 1, 2);
     return value;

@@ -178,14 +178,20 @@ void Application::setupPlaybackConnections()
     connect(&window, &Radio::formMouseDown, m_playback.get(), &PlaybackController::Form_MouseDown);
     connect(&window, &Radio::formMouseUp, m_playback.get(), &PlaybackController::Form_MouseUp);
     connect(&window, &Radio::formMouseMove, m_playback.get(), &PlaybackController::Form_MouseMove);
-    connect(m_playback.get(), &PlaybackController::progressChanged, &window, [&window](int progress, int progressMax) {
-        window.progressBar()->setUpperBound(progressMax);
-        window.progressBar()->setProgress(progress);
-        window.progressBar()->setVisible(progress > 0 && progress < progressMax);
-    });
+    connect(m_playback.get(),
+        &PlaybackController::progressChanged,
+        &window,
+        [&window](int progress, int progressMax, bool barShown) {
+            window.progressBar()->setUpperBound(progressMax);
+            window.progressBar()->setProgress(progress);
+            window.progressBar()->setVisible(barShown);
+        });
     connect(m_playback.get(), &PlaybackController::sizingFrameRequested, &window, [&window] {
         window.setSizingFrame(true);
     });
+    // The player's face names what plays.
+    m_player->setDisplayName(m_store.lecture());
+    connect(&m_store, &StateStore::lectureChanged, m_player.get(), &PlayerControl::setDisplayName);
     m_playback->start();
 }
 
@@ -224,8 +230,11 @@ void Application::setupNowPlayingConnections()
     connect(m_mpris.get(), &MprisService::quitRequested, this, &Application::formUnload);
     // An address the desktop hands over plays like a launch, named by itself.
     connect(m_mpris.get(), &MprisService::openUriRequested, this, [this](const QString &uri) {
-        requestPlay(
-            { PlayRequest::Kind::Stream, uri, true, uri, QStringLiteral("RADIO") }, m_store, *m_player, *m_browser);
+        PlayRequest request;
+        request.address = uri;
+        request.name = uri;
+        request.mode = QStringLiteral("RADIO");
+        requestPlay(request, m_store, *m_player, *m_browser);
     });
 }
 

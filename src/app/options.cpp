@@ -65,6 +65,7 @@ QLabel *label(const QString &name, const QString &text, QWidget *parent)
 {
     auto *result = new QLabel(text, parent);
     result->setObjectName(name);
+    result->setTextFormat(Qt::PlainText);
     return result;
 }
 

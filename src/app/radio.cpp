@@ -47,11 +47,14 @@ Radio::Radio(StateStore &store, QWidget *parent)
     m_lecture = new QLabel(m_store.lecture(), this);
     m_lecture->setObjectName(QStringLiteral("Lecture"));
     m_lecture->setProperty("titleLabel", true);
+    // Station and programme names come from the catalogues and favourites.
+    m_lecture->setTextFormat(Qt::PlainText);
     m_lecture->setMouseTracking(true);
     connect(&m_store, &StateStore::lectureChanged, m_lecture, &QLabel::setText);
 
     m_divers = new QLabel(this);
     m_divers->setObjectName(QStringLiteral("Divers"));
+    m_divers->setTextFormat(Qt::PlainText);
     connect(&m_store, &StateStore::diversChanged, m_divers, &QLabel::setText);
 
     m_progress = new KivProgressBar(this);

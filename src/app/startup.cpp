@@ -4,6 +4,7 @@
 #include "app/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -12,34 +13,39 @@ namespace
 
 const QString crLf = QStringLiteral("\r\n");
 
-// Every line followed by CR LF, in file order: the text the browsers scan.
-std::optional<QString> readCatalogue(const QString &path)
+TextFile::Lines readFile(const QString &path, const Startup::FileOpener &open)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
-    if (!lines)
-        return std::nullopt;
+    const std::unique_ptr<QIODevice> file = open(path);
+    return file ? TextFile::readLinesUntilFailure(*file) : TextFile::Lines {};
+}
+
+// Every line followed by CR LF, in file order: the text the browsers scan.
+QString catalogueText(const QStringList &lines)
+{
     QString text;
-    for (const QString &line : *lines)
+    for (const QString &line : lines)
         text += line + crLf;
     return text;
 }
 
-bool loadTrappedSteps(StateStore &store)
+// Each line read is appended as it comes, so what a failure interrupts keeps
+// what came before it.
+bool loadTrappedSteps(StateStore &store, const Startup::FileOpener &open)
 {
-    const std::optional<QString> radio = readCatalogue(store.installPath(Startup::radioCatalogueName));
-    if (!radio)
+    const TextFile::Lines radio = readFile(store.installPath(Startup::radioCatalogueName), open);
+    store.setData(store.data() + catalogueText(radio.lines));
+    if (!radio.complete)
         return false;
-    store.setData(store.data() + *radio);
 
-    const std::optional<QString> tv = readCatalogue(store.installPath(Startup::tvCatalogueName));
-    if (!tv)
+    const TextFile::Lines tv = readFile(store.installPath(Startup::tvCatalogueName), open);
+    store.setDataTV(store.dataTV() + catalogueText(tv.lines));
+    if (!tv.complete)
         return false;
-    store.setDataTV(store.dataTV() + *tv);
 
-    const std::optional<QStringList> preferenceLines = TextFile::readLines(store.userPath(Startup::preferencesName));
-    if (!preferenceLines)
+    const TextFile::Lines preferenceLines = readFile(store.userPath(Startup::preferencesName), open);
+    store.setCurl(store.curl() + preferenceLines.lines.join(QString()));
+    if (!preferenceLines.complete)
         return false;
-    store.setCurl(store.curl() + preferenceLines->join(QString()));
 
     if (!store.curl().isEmpty()) {
         Preferences preferences = store.preferences();
@@ -74,9 +80,17 @@ void FindInstallFolder(const QStringList &candidates, StateStore &store)
     }
 }
 
-void loadFiles(StateStore &store)
+std::unique_ptr<QIODevice> openFile(const QString &path)
 {
-    loadTrappedSteps(store);
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return {};
+    return file;
+}
+
+void loadFiles(StateStore &store, const FileOpener &open)
+{
+    loadTrappedSteps(store, open);
     store.setCurl(QString());
 }
 

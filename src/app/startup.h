@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 class StateStore;
 
@@ -17,12 +20,17 @@ QStringList installFolderCandidates(const QString &executableFolder);
 // it. Both stay empty when none exists.
 void FindInstallFolder(const QStringList &candidates, StateStore &store);
 
+// Opens a file for reading; nothing when it cannot be opened.
+using FileOpener = std::function<std::unique_ptr<QIODevice>(const QString &path)>;
+std::unique_ptr<QIODevice> openFile(const QString &path);
+
 // Loading steps of the start-up: the radio catalogue into `Data`, the TV
 // catalogue into `DataTV`, the preferences record into the option values,
 // then `Curl` emptied. The first file that cannot be read ends the loading,
 // silently: with no radio catalogue neither the TV catalogue nor the
-// preferences are read.
-void loadFiles(StateStore &store);
+// preferences are read. A file that fails part-way keeps the lines read
+// before the failure.
+void loadFiles(StateStore &store, const FileOpener &open = openFile);
 
 // Exit step: composes the preferences record and writes it, with its CR LF,
 // in place of "ovxpref.log". False when the file could not be written.

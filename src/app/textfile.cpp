@@ -54,10 +54,29 @@ std::optional<QStringList> readLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    Lines read = readLinesUntilFailure(file);
+    if (!read.complete)
         return std::nullopt;
-    return splitLines(decode(bytes));
+    return std::move(read.lines);
+}
+
+Lines readLinesUntilFailure(QIODevice &device)
+{
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    while (true) {
+        const qint64 count = device.read(chunk, sizeof chunk);
+        if (count < 0) {
+            // One byte is one character in this encoding: cutting the bytes
+            // after the last line break read keeps whole lines only.
+            const qsizetype lastBreak = qMax(bytes.lastIndexOf('\r'), bytes.lastIndexOf('\n'));
+            return { splitLines(decode(bytes.left(lastBreak + 1))), false };
+        }
+        if (count == 0)
+            break;
+        bytes.append(chunk, count);
+    }
+    return { splitLines(decode(bytes)), true };
 }
 
 bool write(const QString &path, const QString &text)

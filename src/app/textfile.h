@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+class QIODevice;
+
 // The program's text files (catalogues, preferences, favourites, playlist) are
 // Windows-1252 with CR LF line ends, so that files written on Windows work
 // unchanged.
@@ -14,6 +16,17 @@ namespace TextFile
 // CR LF, CR or LF; a last line without a break still counts; an empty file has
 // no lines. Nothing when the file cannot be opened or read.
 std::optional<QStringList> readLines(const QString &path);
+
+struct Lines {
+    QStringList lines;
+    // Read to the end; false when the device failed (or could not be opened).
+    bool complete = false;
+};
+
+// The lines of `device`, open for reading, split as readLines does, up to its
+// end or its first failure: after a failure, the lines whose break was read
+// before it, without the piece of a line the failure cut short.
+Lines readLinesUntilFailure(QIODevice &device);
 
 // Splits decoded text the same way readLines splits a file.
 QStringList splitLines(const QString &text);

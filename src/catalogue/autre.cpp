@@ -191,6 +191,7 @@ void Autre::Img_Click()
     request.kind = PlayRequest::Kind::Stream;
     request.address = info.LblAdresse;
     request.setCurrentAddress = false;
+    request.picture = info.ImageOne;
     requestPlay(request, m_store, m_player, m_browser);
     m_store.setLecture(info.LblNom);
     hide();

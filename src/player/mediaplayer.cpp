@@ -7,6 +7,7 @@
 #include "player/videosurface.h"
 
 #include <QContextMenuEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -55,6 +56,8 @@ PlaybackStatus::EndReason endReason(int reason, int error)
     case MPV_END_FILE_REASON_REDIRECT:
         return PlaybackStatus::EndReason::Redirected;
     default:
+        if (error == MPV_ERROR_AO_INIT_FAILED)
+            return PlaybackStatus::EndReason::NoAudioOutput;
         return error == MPV_ERROR_UNKNOWN_FORMAT ? PlaybackStatus::EndReason::UnknownFormat
                                                  : PlaybackStatus::EndReason::Failed;
     }
@@ -104,12 +107,20 @@ void MediaPlayer::connectController()
         publishStatus();
     });
     connect(mpv, &MpvController::playbackRestarted, this, [this] {
-        m_liveStream = m_controller->isLiveStream();
+        m_controller->requestLiveStream();
         m_status.playbackRestarted();
         publishStatus();
         Q_EMIT playbackStarted();
     });
+    connect(mpv, &MpvController::liveStreamKnown, this, [this](bool live) {
+        m_liveStream = live;
+    });
     connect(mpv, &MpvController::fileEnded, this, &MediaPlayer::onFileEnded);
+    connect(mpv, &MpvController::videoShownChanged, this, [this](bool shown) {
+        m_videoShown = shown;
+        m_status.setVideoShown(shown);
+        updateFace();
+    });
     connect(mpv, &MpvController::pausedChanged, this, [this](bool paused) {
         m_status.setPaused(paused);
         publishStatus();
@@ -144,7 +155,11 @@ void MediaPlayer::connectController()
         if (m_bar)
             m_bar->setMuted(muted);
     });
-    connect(mpv, &MpvController::logMessage, this, [this] {
+    connect(mpv, &MpvController::logMessage, this, [this](const QString &line) {
+        if (PlaybackStatus::isAudioOutputFailure(line)) {
+            m_status.setAudioMissing();
+            publishStatus();
+        }
         if (!m_failure)
             return;
         m_status.ended(*m_failure, m_liveStream, m_controller->messages());
@@ -157,12 +172,24 @@ void MediaPlayer::connectController()
 
 void MediaPlayer::setUrl(const QString &url)
 {
+    const QString given = url.trimmed();
+    if (m_nextPicture) {
+        m_picturePath = *m_nextPicture;
+        m_pictureAddress = given;
+        m_nextPicture.reset();
+    } else if (!given.isEmpty() && given != m_pictureAddress) {
+        // Whoever gave this address knew no picture for it.
+        m_picturePath.clear();
+        m_pictureAddress = given;
+    }
+    if (m_face)
+        m_face->setPicture(m_picturePath);
     m_url = url;
     m_resolved = false;
     m_failure.reset();
     m_resolver->cancel();
     setStreamTitle(QString());
-    if (url.trimmed().isEmpty()) {
+    if (given.isEmpty()) {
         m_awaitingStart = false;
         m_controller->stop();
         m_status.stopped();
@@ -171,7 +198,7 @@ void MediaPlayer::setUrl(const QString &url)
     }
     m_status.loadRequested();
     publishStatus();
-    const QUrl address = addressUrl(url.trimmed());
+    const QUrl address = addressUrl(given);
     if (AsxParser::isPlaylistAddress(address) && isFetchable(address)) {
         // mpv cannot read these: what plays meanwhile stops, as it would for
         // any new address.
@@ -181,7 +208,7 @@ void MediaPlayer::setUrl(const QString &url)
         m_resolver->resolve(address);
         return;
     }
-    load({ url.trimmed() });
+    load({ given });
 }
 
 void MediaPlayer::load(const QStringList &addresses)
@@ -240,7 +267,29 @@ void MediaPlayer::setStreamTitle(const QString &title)
     m_title = title;
     if (m_bar)
         m_bar->setStatus(m_status.text(), m_title);
+    updateFace();
     Q_EMIT streamTitleChanged(title);
+}
+
+void MediaPlayer::setPicture(const QString &path)
+{
+    m_nextPicture = path;
+}
+
+void MediaPlayer::setDisplayName(const QString &name)
+{
+    m_displayName = name;
+    if (m_face)
+        m_face->setName(name);
+}
+
+void MediaPlayer::updateFace()
+{
+    if (!m_face)
+        return;
+    m_face->setWelcome(!m_status.hasStarted());
+    m_face->setTitle(m_title);
+    m_face->setVisible(!m_videoShown);
 }
 
 void MediaPlayer::publishStatus()
@@ -251,6 +300,7 @@ void MediaPlayer::publishStatus()
         m_bar->setStatus(text, m_title);
         m_bar->setPlaying(state == PlaybackState::Playing);
     }
+    updateFace();
     if (text != m_publishedStatus) {
         m_publishedStatus = text;
         Q_EMIT statusChanged(text);
@@ -266,7 +316,7 @@ void MediaPlayer::setStretchToFit(bool stretch)
     if (stretch == m_stretchToFit)
         return;
     m_stretchToFit = stretch;
-    m_controller->setKeepAspect(!stretch);
+    m_controller->setFitToFrame(stretch);
 }
 
 void MediaPlayer::setEnabled(bool enabled)
@@ -367,7 +417,17 @@ QWidget *MediaPlayer::widget()
     m_picture->setMouseTracking(true);
     m_picture->setEnabled(m_enabled);
     m_picture->installEventFilter(this);
-    layout->addWidget(m_picture, 1);
+
+    // The face lies over the picture rather than in its place: the surface
+    // stays shown, so that its render context is there when a video starts.
+    auto *screen = new QGridLayout;
+    screen->addWidget(m_picture, 0, 0);
+    m_face = new PlayerFace(m_widget);
+    m_face->setPicture(m_picturePath);
+    m_face->setName(m_displayName);
+    screen->addWidget(m_face, 0, 0);
+    layout->addLayout(screen, 1);
+    updateFace();
 
     m_bar = new PlayerBar(m_widget);
     m_bar->setVolume(m_volume);

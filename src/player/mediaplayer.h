@@ -4,6 +4,7 @@
 #include "player/playbackstatus.h"
 #include "player/playerbar.h"
 #include "player/playercontrol.h"
+#include "player/playerface.h"
 #include "player/videosurface.h"
 
 #include <QMenu>
@@ -31,12 +32,16 @@ public:
     QWidget *widget();
     VideoSurface *videoSurface() const { return m_surface; }
     PlayerBar *controlBar() const { return m_bar; }
+    PlayerFace *face() const { return m_face; }
     MpvController &controller() { return *m_controller; }
 
     void setUrl(const QString &url) override;
     QString url() const override { return m_url; }
     QString status() const override { return m_status.text(); }
     QString streamTitle() const { return m_title; }
+
+    void setPicture(const QString &path) override;
+    void setDisplayName(const QString &name) override;
 
     void setStretchToFit(bool stretch) override;
     bool stretchToFit() const override { return m_stretchToFit; }
@@ -73,6 +78,8 @@ private:
     void onPlaylistFailed(const QUrl &playlist, const QString &reason);
     void onNotPlaylist(const QUrl &url);
     void setStreamTitle(const QString &title);
+    // The face covers the picture area while no video is drawn.
+    void updateFace();
     // Re-reads the status model after a change and tells whoever listens.
     void publishStatus();
     void showContextMenu(const QPoint &globalPosition);
@@ -97,6 +104,13 @@ private:
     // The address was just handed to mpv: the end of the one it replaces is no news.
     bool m_awaitingStart = false;
     bool m_liveStream = false;
+    bool m_videoShown = false;
+    // The picture handed over for the next address, and the one shown for
+    // the current address.
+    std::optional<QString> m_nextPicture;
+    QString m_picturePath;
+    QString m_pictureAddress;
+    QString m_displayName;
     // The last address failed: mpv hands out its log messages after its other
     // events, so the reason may still be on its way and the text is redone.
     std::optional<PlaybackStatus::EndReason> m_failure;
@@ -106,6 +120,7 @@ private:
     QPointer<VideoSurface> m_surface;
     // The surface, or a plain black area where mpv does not draw through us.
     QPointer<QWidget> m_picture;
+    QPointer<PlayerFace> m_face;
     QPointer<PlayerBar> m_bar;
     QPointer<QMenu> m_menu;
 };

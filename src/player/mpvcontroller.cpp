@@ -15,16 +15,21 @@ namespace
 enum PropertyId : quint64 {
     PauseId = 1,
     PausedForCacheId,
-    IdleActiveId,
     DurationId,
     TimePosId,
     SeekableId,
     VolumeId,
     MuteId,
     IcyTitleId,
-    AudioParamsId,
-    VideoParamsId,
+    VideoConfiguredId,
 };
+
+// The replies to requestLiveStream(), tagged with the request's number.
+enum ReplyId : quint64 {
+    ViaNetworkReply = 1,
+    FileSizeReply = 2,
+};
+constexpr int replyIdBits = 2;
 
 struct ObservedProperty {
     PropertyId id;
@@ -35,7 +40,6 @@ struct ObservedProperty {
 constexpr ObservedProperty observedProperties[] = {
     { PauseId, MpvProperty::pause, MPV_FORMAT_FLAG },
     { PausedForCacheId, MpvProperty::pausedForCache, MPV_FORMAT_FLAG },
-    { IdleActiveId, MpvProperty::idleActive, MPV_FORMAT_FLAG },
     { DurationId, MpvProperty::duration, MPV_FORMAT_DOUBLE },
     { TimePosId, MpvProperty::timePos, MPV_FORMAT_DOUBLE },
     { SeekableId, MpvProperty::seekable, MPV_FORMAT_FLAG },
@@ -43,8 +47,7 @@ constexpr ObservedProperty observedProperties[] = {
     { MuteId, MpvProperty::mute, MPV_FORMAT_FLAG },
     // As a string, mpv hands over the bytes the server sent, valid UTF-8 or not.
     { IcyTitleId, MpvProperty::icyTitle, MPV_FORMAT_STRING },
-    { AudioParamsId, MpvProperty::audioParams, MPV_FORMAT_INT64 },
-    { VideoParamsId, MpvProperty::videoParams, MPV_FORMAT_INT64 },
+    { VideoConfiguredId, MpvProperty::videoConfigured, MPV_FORMAT_FLAG },
 };
 
 // Options set before the core starts. Of the player's own share of a live
@@ -84,9 +87,9 @@ double doubleOf(const mpv_event_property &property)
     return property.format == MPV_FORMAT_DOUBLE ? *static_cast<double *>(property.data) : 0.0;
 }
 
-qint64 intOf(const mpv_event_property &property)
+const char *unscaledValue(bool fitToFrame)
 {
-    return property.format == MPV_FORMAT_INT64 ? *static_cast<qint64 *>(property.data) : 0;
+    return fitToFrame ? "no" : "downscale-big";
 }
 
 QString chosenOutput(const QString &given, const char *variable, const QString &fallback)
@@ -139,7 +142,9 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, QSt
         return fail(QStringLiteral("unknown video output \"%1\"").arg(controller->m_videoOutput));
     mpv_set_option_string(handle, MpvProperty::volume, QByteArray::number(options.volume).constData());
     mpv_set_option_string(handle, MpvProperty::mute, "no");
-    mpv_set_option_string(handle, MpvProperty::keepAspect, options.keepAspect ? "yes" : "no");
+    // A picture is never distorted to the frame's shape.
+    mpv_set_option_string(handle, MpvProperty::keepAspect, "yes");
+    mpv_set_option_string(handle, MpvProperty::videoUnscaled, unscaledValue(options.fitToFrame));
 
     const int started = mpv_initialize(handle);
     if (started < 0)
@@ -198,14 +203,18 @@ void MpvController::handleEvent(const mpv_event &event)
     case MPV_EVENT_PROPERTY_CHANGE:
         handleProperty(event);
         break;
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        handleReply(event);
+        break;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto *message = static_cast<const mpv_event_log_message *>(event.data);
         const QString text = QString::fromUtf8(message->text).trimmed();
         constexpr qsizetype keptMessages = 100;
         if (m_messages.size() >= keptMessages)
             m_messages.removeFirst();
-        m_messages.append(QString::fromUtf8(message->prefix) + QLatin1String(": ") + text);
-        Q_EMIT logMessage(QString::fromUtf8(message->prefix), QString::fromUtf8(message->level), text);
+        const QString line = QString::fromUtf8(message->prefix) + QLatin1String(": ") + text;
+        m_messages.append(line);
+        Q_EMIT logMessage(line);
         break;
     }
     default:
@@ -222,9 +231,6 @@ void MpvController::handleProperty(const mpv_event &event)
         break;
     case PausedForCacheId:
         Q_EMIT bufferingChanged(flagOf(property));
-        break;
-    case IdleActiveId:
-        Q_EMIT idleChanged(flagOf(property));
         break;
     case DurationId:
         m_duration = doubleOf(property);
@@ -249,23 +255,37 @@ void MpvController::handleProperty(const mpv_event &event)
         Q_EMIT streamTitleChanged(raw);
         break;
     }
-    case AudioParamsId:
-        Q_EMIT audioSampleRateChanged(int(intOf(property)));
-        break;
-    case VideoParamsId:
-        Q_EMIT videoWidthChanged(int(intOf(property)));
+    case VideoConfiguredId:
+        Q_EMIT videoShownChanged(flagOf(property));
         break;
     }
 }
 
-bool MpvController::isLiveStream() const
+void MpvController::requestLiveStream()
 {
-    int viaNetwork = 0;
-    qint64 size = 0;
-    if (mpv_get_property(m_handle.get(), MpvProperty::demuxerViaNetwork, MPV_FORMAT_FLAG, &viaNetwork) < 0)
-        return false;
-    // A live stream is sent without a length; a file on a server has one.
-    return viaNetwork && mpv_get_property(m_handle.get(), MpvProperty::fileSize, MPV_FORMAT_INT64, &size) < 0;
+    // Asked, not observed: both properties vanish when the file closes, and
+    // the news of that may come before or after the file's end, when the
+    // answer matters. The core answers in order, while the file is open.
+    const quint64 request = ++m_liveRequest << replyIdBits;
+    mpv_get_property_async(m_handle.get(), request | ViaNetworkReply, MpvProperty::demuxerViaNetwork, MPV_FORMAT_FLAG);
+    mpv_get_property_async(m_handle.get(), request | FileSizeReply, MpvProperty::fileSize, MPV_FORMAT_INT64);
+}
+
+void MpvController::handleReply(const mpv_event &event)
+{
+    // An answer to an older request is about a file that has gone.
+    if (event.reply_userdata >> replyIdBits != m_liveRequest)
+        return;
+    const auto &property = *static_cast<const mpv_event_property *>(event.data);
+    switch (event.reply_userdata & ((1 << replyIdBits) - 1)) {
+    case ViaNetworkReply:
+        m_viaNetwork = event.error >= 0 && flagOf(property);
+        break;
+    case FileSizeReply:
+        // A live stream is sent without a length; a file on a server has one.
+        Q_EMIT liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
+        break;
+    }
 }
 
 void MpvController::command(const QStringList &arguments)
@@ -318,10 +338,10 @@ void MpvController::setMuted(bool muted)
     mpv_set_property_async(m_handle.get(), 0, MpvProperty::mute, MPV_FORMAT_FLAG, &flag);
 }
 
-void MpvController::setKeepAspect(bool keep)
+void MpvController::setFitToFrame(bool fit)
 {
-    const char *value = keep ? "yes" : "no";
-    mpv_set_property_async(m_handle.get(), 0, MpvProperty::keepAspect, MPV_FORMAT_STRING, &value);
+    const char *value = unscaledValue(fit);
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::videoUnscaled, MPV_FORMAT_STRING, &value);
 }
 
 void MpvController::reloadVideo()

@@ -23,7 +23,8 @@ public:
         QString audioOutput;
         QString videoOutput;
         int volume = 50;
-        bool keepAspect = false;
+        // See setFitToFrame().
+        bool fitToFrame = true;
     };
 
     // Nothing, with the reason in `error`, when libmpv cannot start.
@@ -40,7 +41,10 @@ public:
     void seekTo(double seconds);
     void setVolume(int volume);
     void setMuted(bool muted);
-    void setKeepAspect(bool keep);
+    // The picture always keeps its proportions. Fitted, it is scaled to fill
+    // the frame (bars where the shapes differ); otherwise it keeps its own
+    // size and is only shrunk when it is larger than the frame.
+    void setFitToFrame(bool fit);
     // Brings the picture back after the video surface lost its context.
     void reloadVideo();
 
@@ -48,8 +52,10 @@ public:
     QStringList messages() const { return m_messages; }
     void clearMessages() { m_messages.clear(); }
 
-    // What plays comes over the network with no length: it never ends on its own.
-    bool isLiveStream() const;
+    // Asks, without waiting, whether what plays now comes over the network
+    // with no length (a live stream, which never ends on its own); the answer
+    // comes as liveStreamKnown().
+    void requestLiveStream();
     double duration() const { return m_duration; }
 
 Q_SIGNALS:
@@ -59,9 +65,9 @@ Q_SIGNALS:
     void playbackRestarted();
     // mpv_end_file_reason and mpv_error codes.
     void fileEnded(int reason, int error);
+    void liveStreamKnown(bool live);
     void pausedChanged(bool paused);
     void bufferingChanged(bool buffering);
-    void idleChanged(bool idle);
     void durationChanged(double seconds);
     void positionChanged(double seconds);
     void seekableChanged(bool seekable);
@@ -69,10 +75,10 @@ Q_SIGNALS:
     void mutedChanged(bool muted);
     // The ICY title bytes as the server sent them; empty when there is none.
     void streamTitleChanged(const QByteArray &raw);
-    // 0 when there is no decoded audio / video.
-    void audioSampleRateChanged(int rate);
-    void videoWidthChanged(int width);
-    void logMessage(const QString &prefix, const QString &level, const QString &text);
+    // A picture is being drawn (the video output is set up), or no more.
+    void videoShownChanged(bool shown);
+    // One of mpv's messages, as messages() keeps it ("prefix: text").
+    void logMessage(const QString &line);
 
 private:
     struct HandleDeleter {
@@ -84,6 +90,7 @@ private:
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void handleProperty(const mpv_event &event);
+    void handleReply(const mpv_event &event);
     void command(const QStringList &arguments);
 
     std::unique_ptr<mpv_handle, HandleDeleter> m_handle;
@@ -91,4 +98,8 @@ private:
     QString m_videoOutput;
     QStringList m_messages;
     double m_duration = 0;
+    // Which liveStreamKnown() request the replies belong to, and the first
+    // half of its answer.
+    quint64 m_liveRequest = 0;
+    bool m_viaNetwork = false;
 };

@@ -84,8 +84,9 @@ void PlaybackController::TimerInfos_Timer()
 
 void PlaybackController::WB_ProgressChange(int progress, int progressMax)
 {
-    Q_EMIT progressChanged(progress, progressMax);
-    if (m_browser.tag() != startupTag)
+    const bool startupPage = m_browser.tag() == startupTag;
+    Q_EMIT progressChanged(progress, progressMax, !startupPage && progress > 0 && progress < progressMax);
+    if (!startupPage)
         m_store.setDivers(loadingMessage);
 }
 

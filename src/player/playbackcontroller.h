@@ -37,8 +37,10 @@ public:
     static const QString stoppedMessage;
 
 Q_SIGNALS:
-    // The progress bar's bound and value, as given (the bar clamps what it shows).
-    void progressChanged(int progress, int progressMax);
+    // The progress bar's bound and value, as given (the bar clamps what it
+    // shows), and whether the bar is to be seen: while a page loads, but not
+    // the start-up home page, which loads behind the player.
+    void progressChanged(int progress, int progressMax, bool barShown);
     // Modes "TV" and "WEB" give the main window its sizing frame back.
     void sizingFrameRequested();
 

@@ -10,11 +10,15 @@ const QString PlaybackStatus::playing = QStringLiteral("Lecture en cours");
 const QString PlaybackStatus::paused = QStringLiteral("En pause");
 const QString PlaybackStatus::ready = QStringLiteral("Prêt");
 const QString PlaybackStatus::interrupted = QStringLiteral("Erreur : le flux s'est interrompu");
+const QString PlaybackStatus::playingWithoutSound = QStringLiteral("Lecture sans son (aucune sortie audio)");
+const QString PlaybackStatus::noAudioOutput = QStringLiteral("Erreur : aucune sortie audio n'est disponible");
 
 void PlaybackStatus::loadRequested()
 {
     m_phase = Phase::Connecting;
     m_buffering = false;
+    m_audioMissing = false;
+    m_videoShown = false;
     m_error.clear();
 }
 
@@ -38,6 +42,17 @@ void PlaybackStatus::setPaused(bool paused)
 void PlaybackStatus::setBuffering(bool buffering)
 {
     m_buffering = buffering;
+}
+
+void PlaybackStatus::setAudioMissing()
+{
+    m_audioMissing = true;
+}
+
+void PlaybackStatus::setVideoShown(bool shown)
+{
+    if (shown)
+        m_videoShown = true;
 }
 
 void PlaybackStatus::stopped()
@@ -75,6 +90,13 @@ void PlaybackStatus::ended(EndReason reason, bool liveStream, const QStringList 
     case EndReason::UnknownFormat:
         failed(failureText(messages, true));
         return;
+    case EndReason::NoAudioOutput:
+        // The engine says so at the end of a video that played without sound too.
+        if (m_videoShown)
+            ended(EndReason::EndOfStream, liveStream, messages);
+        else
+            failed(noAudioOutput);
+        return;
     }
 }
 
@@ -97,7 +119,9 @@ QString PlaybackStatus::text() const
     case Phase::Running:
         if (m_paused)
             return paused;
-        return m_buffering ? buffering : playing;
+        if (m_buffering)
+            return buffering;
+        return m_audioMissing ? playingWithoutSound : playing;
     case Phase::Ready:
         return ready;
     case Phase::Failed:
@@ -121,6 +145,11 @@ PlayerControl::PlaybackState PlaybackStatus::state() const
     return PlayerControl::PlaybackState::Stopped;
 }
 
+bool PlaybackStatus::isAudioOutputFailure(const QString &message)
+{
+    return message.contains(QLatin1String("could not open/initialize audio device"), Qt::CaseInsensitive);
+}
+
 QString PlaybackStatus::failureText(const QStringList &messages, bool unknownFormat)
 {
     const QString log = messages.join(QLatin1Char('\n')).toLower();
@@ -134,6 +163,12 @@ QString PlaybackStatus::failureText(const QStringList &messages, bool unknownFor
             || log.contains(QString::fromLocal8Bit(std::strerror(code)).toLower());
     };
 
+    // ALSA and PulseAudio word their own failures as missing files and refused
+    // connections: the engine's summary comes first.
+    for (const QString &message : messages) {
+        if (isAudioOutputFailure(message))
+            return noAudioOutput;
+    }
     static const QRegularExpression httpStatus(QStringLiteral("(?:http error|server returned) (\\d{3})"));
     const QRegularExpressionMatch status = httpStatus.match(log);
     if (status.hasMatch()) {

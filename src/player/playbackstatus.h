@@ -18,6 +18,7 @@ public:
         Failed, // could not be opened or read
         UnknownFormat, // opened, but the data is nothing the engine can play
         Redirected, // a playlist that was replaced by its entries
+        NoAudioOutput, // the sound device could not be opened
     };
 
     static const QString connecting;
@@ -26,12 +27,19 @@ public:
     static const QString paused;
     static const QString ready;
     static const QString interrupted;
+    static const QString playingWithoutSound;
+    static const QString noAudioOutput;
 
     void loadRequested();
     void opened();
     void playbackRestarted();
     void setPaused(bool paused);
     void setBuffering(bool buffering);
+    // The sound device could not be opened: what has pictures plays on
+    // without sound, what has none cannot play.
+    void setAudioMissing();
+    // A picture is being drawn, or no more.
+    void setVideoShown(bool shown);
     void stopped();
     // `liveStream`: a network stream of no known length, which never ends on
     // its own; `messages`: the engine's warnings and errors since the load.
@@ -40,9 +48,13 @@ public:
 
     QString text() const;
     PlayerControl::PlaybackState state() const;
+    // Something was ever asked to play.
+    bool hasStarted() const { return m_phase != Phase::NeverLoaded; }
 
     // Why an address could not be played, from the engine's messages.
     static QString failureText(const QStringList &messages, bool unknownFormat = false);
+    // The engine's word that no sound device could be opened.
+    static bool isAudioOutputFailure(const QString &message);
 
 private:
     enum class Phase { NeverLoaded, Connecting, Opened, Running, Ready, Failed };
@@ -50,5 +62,9 @@ private:
     Phase m_phase = Phase::NeverLoaded;
     bool m_paused = false;
     bool m_buffering = false;
+    bool m_audioMissing = false;
+    // Since the load: the engine's news of the picture may come after the
+    // end of the file.
+    bool m_videoShown = false;
     QString m_error;
 };

@@ -58,6 +58,15 @@ QIcon glyphIcon(Glyph glyph, const QColor &colour)
     return QIcon(pixmap);
 }
 
+// Tool tips take any text that looks like markup for markup: a song title
+// such as "<b>Hits</b>" must show as it was sent.
+QString plainToolTip(const QString &text)
+{
+    if (text.isEmpty())
+        return text;
+    return QStringLiteral("<p style=\"white-space: pre\">%1</p>").arg(text.toHtmlEscaped());
+}
+
 QToolButton *makeButton(QWidget *parent, const QIcon &icon, const QString &name)
 {
     auto *button = new QToolButton(parent);
@@ -134,12 +143,17 @@ void PlayerBar::setStatus(const QString &status, const QString &title)
 {
     const QString text = title.isEmpty() || status.isEmpty() ? status : status + QStringLiteral(" – ") + title;
     m_status->setText(text);
-    m_status->setToolTip(text);
+    m_status->setToolTip(plainToolTip(text));
 }
 
 QString PlayerBar::statusText() const
 {
     return m_status->text();
+}
+
+QString PlayerBar::statusToolTip() const
+{
+    return m_status->toolTip();
 }
 
 bool PlayerBar::isPositionShown() const

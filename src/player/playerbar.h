@@ -25,6 +25,7 @@ public:
     void setFullScreen(bool fullScreen);
 
     QString statusText() const;
+    QString statusToolTip() const;
     bool isPositionShown() const;
 
 Q_SIGNALS:

@@ -25,6 +25,15 @@ public:
     // text (never beginning with "Lec") when a stream failed.
     virtual QString status() const = 0;
 
+    // Shown with the display name while a stream has no video: the full path
+    // of the picture of the address given next; empty when it is not known.
+    // Another address given without one shows the program's own picture;
+    // a stop, or the same address again, keeps it.
+    virtual void setPicture(const QString &path) = 0;
+    virtual void setDisplayName(const QString &name) = 0;
+
+    // True: the picture is scaled to fill the frame; false: it keeps its own
+    // size and is only shrunk to fit. Either way it keeps its proportions.
     virtual void setStretchToFit(bool stretch) = 0;
     virtual bool stretchToFit() const = 0;
 

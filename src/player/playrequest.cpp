@@ -7,6 +7,9 @@
 void requestPlay(const PlayRequest &request, StateStore &store, PlayerControl &player, BrowserControl &browser)
 {
     const bool webPage = request.kind == PlayRequest::Kind::WebPage;
+    // Before the address, so that the player's face never shows the previous
+    // station's picture with the new stream.
+    player.setPicture(webPage ? QString() : request.picture);
     // A page takes the player's place: whatever played stops.
     player.setUrl(webPage ? QString() : request.address);
     if (request.setCurrentAddress)

@@ -18,6 +18,7 @@ QWidget *UnavailablePlayer::widget()
     if (!m_label) {
         m_label = new QLabel(m_reason);
         m_label->setObjectName(QStringLiteral("WMP"));
+        m_label->setTextFormat(Qt::PlainText);
         m_label->setAlignment(Qt::AlignCenter);
         m_label->setWordWrap(true);
         m_label->setVisible(m_visible);

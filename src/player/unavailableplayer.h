@@ -23,6 +23,9 @@ public:
     void setUrl(const QString &url) override;
     QString url() const override { return m_url; }
     QString status() const override { return m_status; }
+    // Its picture area shows why nothing can play, whatever was chosen.
+    void setPicture(const QString &) override { }
+    void setDisplayName(const QString &) override { }
     void setStretchToFit(bool stretch) override { m_stretch = stretch; }
     bool stretchToFit() const override { return m_stretch; }
     void setEnabled(bool enabled) override { m_enabled = enabled; }

@@ -21,6 +21,17 @@ const QString tvMode = QStringLiteral("TV");
 // The mark of a dated programme in the current address, for the favourites.
 const QString datedMark = QStringLiteral("*");
 
+// The launches set the current address themselves (marked when dated).
+PlayRequest streamRequest(const QString &address, const QString &name, const QString &picture = {})
+{
+    PlayRequest request;
+    request.address = address;
+    request.setCurrentAddress = false;
+    request.name = name;
+    request.picture = picture;
+    return request;
+}
+
 } // namespace
 
 TvLauncher::TvLauncher(StateStore &store,
@@ -83,11 +94,16 @@ TvLauncher::Outcome TvLauncher::BtnLancer_Click(TvBrowser &browser, const Editio
     }
 
     m_browser.stop();
-    if (flag == webPage)
-        requestPlay(
-            { PlayRequest::Kind::WebPage, address, true, name, QStringLiteral("WEB") }, m_store, m_player, m_browser);
-    else
-        requestPlay({ PlayRequest::Kind::Stream, played, false, name, QString() }, m_store, m_player, m_browser);
+    if (flag == webPage) {
+        PlayRequest page;
+        page.kind = PlayRequest::Kind::WebPage;
+        page.address = address;
+        page.name = name;
+        page.mode = QStringLiteral("WEB");
+        requestPlay(page, m_store, m_player, m_browser);
+    } else {
+        requestPlay(streamRequest(played, name, browser.info().ImageOne), m_store, m_player, m_browser);
+    }
     return { After::Hide, {} };
 }
 
@@ -97,7 +113,7 @@ TvLauncher::Outcome TvLauncher::BoutonNat_Click(const QString &name, const Editi
     const auto address = m_editions.nationalAddress(name, date);
     if (!address)
         return {};
-    requestPlay({ PlayRequest::Kind::Stream, *address, false, name, QString() }, m_store, m_player, m_browser);
+    requestPlay(streamRequest(*address, name), m_store, m_player, m_browser);
     m_store.setCurl(datedMark + *address);
     return { After::Unload, {} };
 }
@@ -110,8 +126,7 @@ TvLauncher::Outcome TvLauncher::region_Click(const QString &programme, int posit
         return { After::StayOpen, regional.message };
     const QString name = QStringLiteral("Edition Régionnale - Fr3");
     if (regional.address)
-        requestPlay(
-            { PlayRequest::Kind::Stream, *regional.address, false, name, QString() }, m_store, m_player, m_browser);
+        requestPlay(streamRequest(*regional.address, name), m_store, m_player, m_browser);
     else
         m_store.setLecture(name);
     // A regional edition leaves no address to replay or keep: the word stands in its place.

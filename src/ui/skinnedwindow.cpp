@@ -16,7 +16,6 @@ SkinnedWindow::SkinnedWindow(QWidget *parent)
     , m_titleLabel(new QLabel(m_titleStrip))
     , m_closePair(new ImageButtonPair(QStringLiteral("close"), m_titleStrip))
     , m_content(new QWidget(this))
-    , m_titleLayout(new QHBoxLayout(m_titleStrip))
     , m_dragger(new WindowDragger(this))
     , m_sizingFrame(new SizingFrame(this))
 {
@@ -32,6 +31,7 @@ SkinnedWindow::SkinnedWindow(QWidget *parent)
     m_titleStrip->setProperty("titleStrip", true);
     m_titleLabel->setObjectName(QStringLiteral("TitleLabel"));
     m_titleLabel->setProperty("titleLabel", true);
+    m_titleLabel->setTextFormat(Qt::PlainText);
     m_closePair->setToolTips(QStringLiteral("Quitter"), QStringLiteral("Quitter"));
     // Only the hover image is ever under the mouse at a click, as hovering
     // hides the normal one.
@@ -40,12 +40,13 @@ SkinnedWindow::SkinnedWindow(QWidget *parent)
     auto *icon = new QLabel(m_titleStrip);
     icon->setPixmap(Skin::applicationIcon().pixmap(QSize(16, 16), devicePixelRatioF()));
 
-    m_titleLayout->setContentsMargins(8, 4, 6, 4);
-    m_titleLayout->setSpacing(4);
-    m_titleLayout->addWidget(icon);
-    m_titleLayout->addSpacing(2);
-    m_titleLayout->addWidget(m_titleLabel, 1);
-    m_titleLayout->addWidget(m_closePair);
+    auto *titleLayout = new QHBoxLayout(m_titleStrip);
+    titleLayout->setContentsMargins(8, 4, 6, 4);
+    titleLayout->setSpacing(4);
+    titleLayout->addWidget(icon);
+    titleLayout->addSpacing(2);
+    titleLayout->addWidget(m_titleLabel, 1);
+    titleLayout->addWidget(m_closePair);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
@@ -68,12 +69,6 @@ void SkinnedWindow::setTitle(const QString &title)
 {
     m_titleLabel->setText(title);
     setWindowTitle(title);
-}
-
-void SkinnedWindow::addTitleButton(ImageButtonPair *pair)
-{
-    pair->setParent(m_titleStrip);
-    m_titleLayout->insertWidget(m_titleLayout->indexOf(m_closePair), pair);
 }
 
 void SkinnedWindow::addDragArea(QWidget *area)

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class ImageButtonPair;
-class QHBoxLayout;
 class QLabel;
 class SizingFrame;
 class WindowDragger;
@@ -28,8 +27,6 @@ public:
     // Sets the title label and the window title.
     void setTitle(const QString &title);
 
-    // Another window button, placed left of the close pair.
-    void addTitleButton(ImageButtonPair *pair);
     // Another widget that drags the window (a status label, say).
     void addDragArea(QWidget *area);
 
@@ -59,7 +56,6 @@ private:
     QLabel *m_titleLabel;
     ImageButtonPair *m_closePair;
     QWidget *m_content;
-    QHBoxLayout *m_titleLayout;
     WindowDragger *m_dragger;
     SizingFrame *m_sizingFrame;
 };

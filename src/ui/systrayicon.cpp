@@ -26,7 +26,8 @@ bool SystrayIcon::CacheDansSystray()
         m_icon = new QSystemTrayIcon(this);
         connect(m_icon, &QSystemTrayIcon::activated, this, &SystrayIcon::onActivated);
     }
-    // Refreshed each time, as the title names what is playing.
+    // The notification record is filled at each hiding: the window's icon,
+    // and its title ("Ondavox") as the tip.
     m_icon->setIcon(m_window->windowIcon());
     m_icon->setToolTip(m_window->windowTitle());
     m_icon->show();

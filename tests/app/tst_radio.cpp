@@ -5,6 +5,7 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void enlargeAlternatesTheMode();
     void closeButtonsEndWithoutTheExitSequence();
     void keepOnTopTimerArmsOnceAndDisarms();
+    void namesAndStatusShowAsWritten();
 
 private:
     std::unique_ptr<StateStore> m_store;
@@ -194,6 +196,20 @@ void TestRadio::keepOnTopTimerArmsOnceAndDisarms()
     QCOMPARE(timer.interval(), 0);
     QTest::qWait(120);
     QCOMPARE(fired.size(), 1);
+}
+
+void TestRadio::namesAndStatusShowAsWritten()
+{
+    // A station may be called anything; nothing in its name is markup.
+    const QString name = QStringLiteral("<b>Rock</b> <img src=\"x\"> & co");
+    m_store->setLecture(name);
+    m_store->setDivers(QStringLiteral("Lecture de ") + name);
+    for (const char *objectName : { "Lecture", "Divers" }) {
+        auto *label = m_radio->findChild<QLabel *>(QLatin1String(objectName));
+        QVERIFY(label);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QVERIFY(label->text().endsWith(name));
+    }
 }
 
 QTEST_MAIN(TestRadio)

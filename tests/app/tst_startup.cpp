@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
 
 class TestStartup : public QObject
 {
@@ -19,6 +21,8 @@ private Q_SLOTS:
     void preferencesOverSeveralLinesAreJoined();
     void missingFileStopsTheLoading_data();
     void missingFileStopsTheLoading();
+    void fileFailingPartWayKeepsWhatWasRead_data();
+    void fileFailingPartWayKeepsWhatWasRead();
     void findInstallFolderTakesTheFirstExisting();
     void findInstallFolderLeavesFieldsEmptyWhenNoneExists();
     void exitWritesOneLineRecord();
@@ -117,6 +121,92 @@ void TestStartup::missingFileStopsTheLoading()
         writeBytes(m_install->filePath(Startup::tvCatalogueName), "T");
     writeBytes(m_user->filePath(Startup::preferencesName), "1*1*u*1*A*0*0*1*1*\r\n");
     Startup::loadFiles(*m_store);
+
+    QTEST(m_store->data(), "data");
+    QTEST(m_store->dataTV(), "dataTV");
+    QTEST(m_store->preferences().check1, "check1");
+    QCOMPARE(m_store->curl(), QString());
+}
+
+namespace
+{
+
+// A file whose reading fails after `good` bytes, as on a failing disk or a
+// network share that goes away.
+class FailingFile : public QIODevice
+{
+public:
+    explicit FailingFile(QByteArray good)
+        : m_good(std::move(good))
+    {
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 count = qMin(maxSize, qint64(m_good.size()) - m_at);
+        if (count <= 0)
+            return -1;
+        std::memcpy(data, m_good.constData() + m_at, size_t(count));
+        m_at += count;
+        return count;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_good;
+    qint64 m_at = 0;
+};
+
+} // namespace
+
+void TestStartup::fileFailingPartWayKeepsWhatWasRead_data()
+{
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QByteArray>("readBeforeFailure");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("dataTV");
+    QTest::addColumn<int>("check1");
+
+    const QString radio = Startup::radioCatalogueName;
+    QTest::newRow("radio catalogue, inside a line")
+        << radio << QByteArray("H\r\nrec1\r\nrec2\r\npart") << "H\r\nrec1\r\nrec2\r\n"
+        << "" << 0;
+    QTest::newRow("radio catalogue, just after a line break") << radio << QByteArray("H\r\nrec1\r") << "H\r\nrec1\r\n"
+                                                              << "" << 0;
+    QTest::newRow("radio catalogue, at once") << radio << QByteArray() << ""
+                                              << "" << 0;
+    QByteArray longText;
+    QString longLines;
+    for (int i = 0; longText.size() < 100000; ++i) {
+        const QByteArray line = QByteArray::number(i).rightJustified(38, '*');
+        longText += line + "\r\n";
+        longLines += QString::fromLatin1(line) + QStringLiteral("\r\n");
+    }
+    QTest::newRow("radio catalogue, beyond the first read") << radio << longText + "half a li" << longLines << "" << 0;
+    QTest::newRow("tv catalogue") << Startup::tvCatalogueName << QByteArray("T1\r\nT") << "R\r\n"
+                                  << "T1\r\n"
+                                  << 0;
+    QTest::newRow("preferences") << Startup::preferencesName << QByteArray("1*1*u*1*A*0*0*1*1*") << "R\r\n"
+                                 << "T\r\n"
+                                 << 0;
+}
+
+void TestStartup::fileFailingPartWayKeepsWhatWasRead()
+{
+    QFETCH(QString, failing);
+    QFETCH(QByteArray, readBeforeFailure);
+
+    writeBytes(m_install->filePath(Startup::radioCatalogueName), "R");
+    writeBytes(m_install->filePath(Startup::tvCatalogueName), "T");
+    writeBytes(m_user->filePath(Startup::preferencesName), "1*1*u*1*A*0*0*1*1*\r\n");
+    Startup::loadFiles(*m_store, [&](const QString &path) -> std::unique_ptr<QIODevice> {
+        if (QFileInfo(path).fileName() != failing)
+            return Startup::openFile(path);
+        auto file = std::make_unique<FailingFile>(readBeforeFailure);
+        file->open(QIODevice::ReadOnly);
+        return file;
+    });
 
     QTEST(m_store->data(), "data");
     QTEST(m_store->dataTV(), "dataTV");

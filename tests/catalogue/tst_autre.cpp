@@ -94,6 +94,7 @@ void TestAutre::init()
     m_store.setLecture(QStringLiteral("Ondavox"));
     m_store.setRadioTv(QStringLiteral("TV"));
     m_player.urls.clear();
+    m_player.urlPictures.clear();
     m_browser.setVisible(true);
     m_player.setVisible(false);
 }
@@ -133,6 +134,8 @@ void TestAutre::clickPlaysTheEntryTheInfoPanelShows()
     QTest::mouseClick(slotWidget(4), Qt::LeftButton, {}, QPoint(20, 10));
 
     QCOMPARE(m_player.urls, QStringList { stationAddress(5) });
+    // With the station's picture, for the player's face.
+    QCOMPARE(m_player.urlPictures, QStringList { m_folder.filePath(QStringLiteral("logos/s5.png")) });
     QCOMPARE(m_store.lecture(), stationName(5));
     QVERIFY(m_player.isVisible());
     QVERIFY(!m_browser.isVisible());

@@ -3,6 +3,7 @@
 #include "cataloguetext.h"
 #include "pageslots.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -93,11 +94,16 @@ void TestRadioBrowser::load(const QString &catalogue)
 void TestRadioBrowser::firstFillFollowsLoad()
 {
     m_store.setData(interleavedCatalogue(3));
+    QElapsedTimer sinceLoad;
+    sinceLoad.start();
     RadioBrowser browser(m_store, pictureLoads);
+    QSignalSpy filled(&browser, &RadioBrowser::pageChanged);
     QCOMPARE(shown(browser), expectedShown(1, 0));
-    QTest::qWait(50);
-    QCOMPARE(shown(browser), expectedShown(1, 0));
-    QTRY_COMPARE(shown(browser), expectedShown(1, 3));
+    QVERIFY(filled.wait(1000));
+    // Not before its 100 ms (a coarse timer may fire up to 5 % early).
+    QVERIFY2(sinceLoad.elapsed() >= 95, qPrintable(QString::number(sinceLoad.elapsed())));
+    QCOMPARE(filled.size(), 1);
+    QCOMPARE(shown(browser), expectedShown(1, 3));
     QCOMPARE(browser.ID2Max(), 3);
 }
 
@@ -243,8 +249,10 @@ void TestRadioBrowser::untickingEveryBoxEmptiesThePage()
 {
     load(interleavedCatalogue(25));
     QCOMPARE(m_browser->ID2Max(), 25);
+    QSignalSpy changes(m_browser.get(), &RadioBrowser::pageChanged);
     m_browser->Check_Click(RadioFilter::Box::Toutes, false);
-    QTest::qWait(50);
+    // Emptied at once, then the refill finds nothing to show.
+    QTRY_COMPARE(changes.size(), 2);
     QCOMPARE(shown(*m_browser), expectedShown(1, 0));
     for (const CatalogueSlot &slot : m_browser->page().pageSlots())
         QVERIFY(slot.isEmpty());

@@ -16,6 +16,7 @@ public:
     {
         m_url = url;
         urls.append(url);
+        urlPictures.append(m_picture);
         m_state = url.isEmpty() ? PlaybackState::Stopped : PlaybackState::Playing;
         if (url.isEmpty() && !m_status.isEmpty())
             setStatus(QStringLiteral("Prêt"));
@@ -23,6 +24,8 @@ public:
     }
     QString url() const override { return m_url; }
     QString status() const override { return m_status; }
+    void setPicture(const QString &path) override { m_picture = path; }
+    void setDisplayName(const QString &name) override { displayName = name; }
     void setStatus(const QString &status)
     {
         m_status = status;
@@ -46,6 +49,9 @@ public:
     }
 
     QStringList urls;
+    // The picture in place when each address was given, in order.
+    QStringList urlPictures;
+    QString displayName;
 
 private:
     void setState(PlaybackState state)
@@ -55,6 +61,7 @@ private:
     }
 
     QString m_url;
+    QString m_picture;
     QString m_status;
     bool m_stretch = true;
     bool m_enabled = true;

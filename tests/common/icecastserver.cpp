@@ -79,7 +79,12 @@ bool IcecastServer::start(QString *error)
     if (!TestProcesses::makeTone(tone, 10, &reason))
         return fail(reason);
 
-    m_port = TestProcesses::freePort();
+    // Held until icecast listens on it, so that no suite running beside this
+    // one is handed the same port meanwhile.
+    m_reservation = std::make_unique<TestProcesses::ReservedPort>();
+    m_port = m_reservation->port();
+    if (m_port == 0)
+        return fail(QStringLiteral("no loopback port to reserve"));
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("cannot write %1").arg(config));
@@ -158,8 +163,10 @@ bool IcecastServer::start(QString *error)
             if (!m_source)
                 return fail(reason);
         }
-        if (mountAnswers())
+        if (mountAnswers()) {
+            m_reservation.reset();
             return true;
+        }
         QThread::msleep(100);
     }
     return fail(QStringLiteral("the mount %1 did not come up on port %2").arg(mountName).arg(m_port));
@@ -167,6 +174,7 @@ bool IcecastServer::start(QString *error)
 
 void IcecastServer::stop()
 {
+    m_reservation.reset();
     TestProcesses::stopGroup(m_source);
     TestProcesses::stopGroup(m_server);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processes.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -35,6 +37,7 @@ private:
     bool mountAnswers() const;
 
     QTemporaryDir m_folder;
+    std::unique_ptr<TestProcesses::ReservedPort> m_reservation;
     quint16 m_port = 0;
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_source;

@@ -1,7 +1,9 @@
 #include "processes.h"
 
-#include <QTcpServer>
+#include <arpa/inet.h>
 #include <csignal>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -57,35 +59,73 @@ bool run(const QString &program, const QStringList &arguments, int timeoutMs, QS
     return false;
 }
 
-quint16 freePort()
+ReservedPort::ReservedPort()
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
+    m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_socket < 0)
+        return;
+    const int on = 1;
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0
+        || ::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+        || ::getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        release();
+        return;
+    }
+    m_port = ntohs(address.sin_port);
+}
+
+ReservedPort::~ReservedPort()
+{
+    release();
+}
+
+void ReservedPort::release()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+    m_socket = -1;
+}
+
+bool ffmpeg(const QStringList &arguments, QString *error)
+{
+    const QStringList quiet {
+        QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y")
+    };
+    return run(QStringLiteral("ffmpeg"), quiet + arguments, 60000, error);
 }
 
 bool makeTone(const QString &path, int seconds, QString *error)
 {
-    return run(QStringLiteral("ffmpeg"),
-        { QStringLiteral("-hide_banner"),
-            QStringLiteral("-loglevel"),
-            QStringLiteral("error"),
-            QStringLiteral("-y"),
-            QStringLiteral("-f"),
-            QStringLiteral("lavfi"),
-            QStringLiteral("-i"),
-            QStringLiteral("sine=frequency=440:duration=%1").arg(seconds),
-            QStringLiteral("-c:a"),
-            QStringLiteral("libmp3lame"),
-            QStringLiteral("-b:a"),
-            QStringLiteral("128k"),
-            QStringLiteral("-write_xing"),
-            QStringLiteral("0"),
-            QStringLiteral("-id3v2_version"),
-            QStringLiteral("0"),
-            path },
-        30000,
+    return ffmpeg({ QStringLiteral("-f"),
+                      QStringLiteral("lavfi"),
+                      QStringLiteral("-i"),
+                      QStringLiteral("sine=frequency=440:duration=%1").arg(seconds),
+                      QStringLiteral("-c:a"),
+                      QStringLiteral("libmp3lame"),
+                      QStringLiteral("-b:a"),
+                      QStringLiteral("128k"),
+                      QStringLiteral("-write_xing"),
+                      QStringLiteral("0"),
+                      QStringLiteral("-id3v2_version"),
+                      QStringLiteral("0"),
+                      path },
         error);
+}
+
+bool makeVideo(const QString &path, const QString &picture, bool withSound, int seconds, QString *error)
+{
+    QStringList arguments { QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), picture };
+    if (withSound)
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << QStringLiteral("sine=frequency=440");
+    arguments << QStringLiteral("-t") << QString::number(seconds) << QStringLiteral("-c:v") << QStringLiteral("libx264")
+              << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-pix_fmt")
+              << QStringLiteral("yuv420p") << path;
+    return ffmpeg(arguments, error);
 }
 
 } // namespace TestProcesses

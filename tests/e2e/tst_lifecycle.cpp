@@ -15,12 +15,30 @@ private Q_SLOTS:
 
 private:
     static QByteArray readFile(const QString &path);
+    static bool catchesExitSignals(qint64 pid);
 };
 
 QByteArray TestLifecycle::readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The program has installed its handlers of the session's signals, as the
+// kernel reports them; until then a signal would end it on the spot.
+bool TestLifecycle::catchesExitSignals(qint64 pid)
+{
+    const QByteArray status = readFile(QStringLiteral("/proc/%1/status").arg(pid));
+    const qsizetype start = status.indexOf("SigCgt:");
+    if (start < 0)
+        return false;
+    const qsizetype end = status.indexOf('\n', start);
+    bool ok = false;
+    const quint64 caught = status.mid(start + 7, end - start - 7).trimmed().toULongLong(&ok, 16);
+    const auto catches = [caught](int number) {
+        return (caught >> (number - 1)) & 1;
+    };
+    return ok && catches(SIGTERM) && catches(SIGHUP) && catches(SIGINT);
 }
 
 void TestLifecycle::orderlyExitWritesTheRecordOnOneLine_data()
@@ -54,8 +72,7 @@ void TestLifecycle::orderlyExitWritesTheRecordOnOneLine()
     ondavox.setProcessChannelMode(QProcess::ForwardedChannels);
     ondavox.start(qEnvironmentVariable("ONDAVOX_BIN"), {});
     QVERIFY(ondavox.waitForStarted());
-    // Let the start-up sequence finish before the session ends.
-    QTest::qWait(3000);
+    QTRY_VERIFY_WITH_TIMEOUT(catchesExitSignals(ondavox.processId()), 15000);
     QCOMPARE(ondavox.state(), QProcess::Running);
 
     ::kill(ondavox.processId(), signalNumber);

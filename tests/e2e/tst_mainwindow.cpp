@@ -68,7 +68,7 @@ void TestMainWindow::cleanupTestCase()
 
 void TestMainWindow::play(const QString &address, const QString &name)
 {
-    requestPlay({ PlayRequest::Kind::Stream, address, true, name, QStringLiteral("RADIO") },
+    requestPlay({ PlayRequest::Kind::Stream, address, true, name, QStringLiteral("RADIO"), QString() },
         m_app->store(),
         m_app->player(),
         m_app->browser());
@@ -132,7 +132,8 @@ void TestMainWindow::streamServerDyingMidStream()
 
 void TestMainWindow::webPageTakesThePlayersPlace()
 {
-    requestPlay({ PlayRequest::Kind::WebPage, m_http.url("/page.html"), true, QStringLiteral("Page"), "WEB" },
+    requestPlay(
+        { PlayRequest::Kind::WebPage, m_http.url("/page.html"), true, QStringLiteral("Page"), "WEB", QString() },
         m_app->store(),
         m_app->player(),
         m_app->browser());

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,16 +28,45 @@ QString mpvString(MediaPlayer &player, const char *property)
     return text;
 }
 
-std::unique_ptr<MediaPlayer> makePlayer(const QString &videoOutput = QStringLiteral("null"))
+std::unique_ptr<MediaPlayer> makePlayer(
+    const QString &videoOutput = QStringLiteral("null"), const QString &audioOutput = QStringLiteral("null"))
 {
     QString error;
     MpvController::Options options;
-    options.audioOutput = QStringLiteral("null");
+    options.audioOutput = audioOutput;
     options.videoOutput = videoOutput;
     std::unique_ptr<MediaPlayer> player = MediaPlayer::create(options, &error);
     if (!player)
         qWarning("player not created: %s", qPrintable(error));
     return player;
+}
+
+// Where the picture is in a frame grabbed from the surface: the bounding box
+// of the pixels brighter than the bars around it.
+QRect brightArea(const QImage &image)
+{
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                continue;
+            left = qMin(left, x);
+            right = qMax(right, x);
+            top = qMin(top, y);
+            bottom = qMax(bottom, y);
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// The player's widget as the whole of a window, shown.
+void showInWindow(QWidget &window, MediaPlayer &player, const QSize &size)
+{
+    window.resize(size);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(player.widget());
+    window.show();
 }
 
 bool isMostlyBlack(const QImage &image)
@@ -67,6 +97,10 @@ private Q_SLOTS:
     void windowsMediaPlaylistPlaysItsFirstEntry_data();
     void windowsMediaPlaylistPlaysItsFirstEntry();
     void hlsVideoShowsMovingPictures();
+    void noSoundDevice_data();
+    void noSoundDevice();
+    void pictureKeepsItsProportions_data();
+    void pictureKeepsItsProportions();
 
 private:
     QTemporaryDir m_media;
@@ -144,9 +178,15 @@ void TestMediaPlayerEndToEnd::accentedStreamTitleArrivesDecoded()
     QVERIFY(!titles.isEmpty());
     QCOMPARE(titles.last().at(0).toString(), title);
 
-    // The control bar shows the song beside the status.
+    // The control bar shows the song beside the status, the face under the
+    // name of the station, and both follow the next song.
     player->widget();
     QVERIFY(player->controlBar()->statusText().contains(title));
+    QCOMPARE(player->face()->titleText(), title);
+    const QString next = QStringLiteral("<img src=x> Suite");
+    QVERIFY2(icecast.setTitle(next, &error), qPrintable(error));
+    QTRY_COMPARE_WITH_TIMEOUT(player->face()->titleText(), next, 15000);
+    QVERIFY(player->controlBar()->statusText().endsWith(next));
 }
 
 void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus_data()
@@ -175,9 +215,10 @@ void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus()
     server.addDyingStream(QStringLiteral("/dying.mp3"), tone.read(32 * 1024), "audio/mpeg", 1000);
     server.addStatus(QStringLiteral("/missing.mp3"), 404);
     server.addData(QStringLiteral("/page.html"), QByteArray(2048, 'x'), "text/plain");
-    const QString address = path.isEmpty()
-        ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(TestProcesses::freePort())
-        : server.url(path);
+    // Bound and not listening: the connection is refused.
+    const TestProcesses::ReservedPort closed;
+    const QString address
+        = path.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(closed.port()) : server.url(path);
 
     auto player = makePlayer();
     QVERIFY(player);
@@ -249,30 +290,25 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     const QString folder = m_media.filePath(QStringLiteral("hls"));
     QVERIFY(QDir().mkpath(folder));
     QString error;
-    QVERIFY2(TestProcesses::run(QStringLiteral("ffmpeg"),
-                 { QStringLiteral("-hide_banner"),
-                     QStringLiteral("-loglevel"),
-                     QStringLiteral("error"),
-                     QStringLiteral("-f"),
-                     QStringLiteral("lavfi"),
-                     QStringLiteral("-i"),
-                     QStringLiteral("testsrc=size=320x240:rate=25"),
-                     QStringLiteral("-t"),
-                     QStringLiteral("12"),
-                     QStringLiteral("-c:v"),
-                     QStringLiteral("libx264"),
-                     QStringLiteral("-preset"),
-                     QStringLiteral("ultrafast"),
-                     QStringLiteral("-g"),
-                     QStringLiteral("25"),
-                     QStringLiteral("-f"),
-                     QStringLiteral("hls"),
-                     QStringLiteral("-hls_time"),
-                     QStringLiteral("2"),
-                     QStringLiteral("-hls_playlist_type"),
-                     QStringLiteral("vod"),
-                     folder + QStringLiteral("/index.m3u8") },
-                 60000,
+    QVERIFY2(TestProcesses::ffmpeg({ QStringLiteral("-f"),
+                                       QStringLiteral("lavfi"),
+                                       QStringLiteral("-i"),
+                                       QStringLiteral("testsrc=size=320x240:rate=25"),
+                                       QStringLiteral("-t"),
+                                       QStringLiteral("12"),
+                                       QStringLiteral("-c:v"),
+                                       QStringLiteral("libx264"),
+                                       QStringLiteral("-preset"),
+                                       QStringLiteral("ultrafast"),
+                                       QStringLiteral("-g"),
+                                       QStringLiteral("25"),
+                                       QStringLiteral("-f"),
+                                       QStringLiteral("hls"),
+                                       QStringLiteral("-hls_time"),
+                                       QStringLiteral("2"),
+                                       QStringLiteral("-hls_playlist_type"),
+                                       QStringLiteral("vod"),
+                                       folder + QStringLiteral("/index.m3u8") },
                  &error),
         qPrintable(error));
     TestHttpServer server;
@@ -282,11 +318,7 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     auto player = makePlayer(QStringLiteral("libmpv"));
     QVERIFY(player);
     QWidget window;
-    window.resize(320, 280);
-    auto *layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(player->widget());
-    window.show();
+    showInWindow(window, *player, QSize(320, 280));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     VideoSurface *surface = player->videoSurface();
     QVERIFY(surface);
@@ -320,6 +352,122 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QTest::qWait(400);
     QVERIFY(!isMostlyBlack(third));
     QVERIFY(third != surface->grabFramebuffer());
+}
+
+void TestMediaPlayerEndToEnd::noSoundDevice_data()
+{
+    // Outputs that exist but cannot open, as on a machine whose sound server
+    // is missing or has no sound card (not the null output, which always opens).
+    QTest::addColumn<QString>("audioOutput");
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("PulseAudio, no server") << "pulse" << QByteArray("PULSE_SERVER")
+                                           << m_media.filePath(QStringLiteral("no-server/native")).prepend("unix:");
+    QTest::newRow("ALSA, no device") << "alsa" << QByteArray("ALSA_CONFIG_PATH")
+                                     << m_media.filePath(QStringLiteral("empty-alsa.conf"));
+}
+
+void TestMediaPlayerEndToEnd::noSoundDevice()
+{
+    QFETCH(QString, audioOutput);
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, value);
+    QFile emptyConfiguration(m_media.filePath(QStringLiteral("empty-alsa.conf")));
+    QVERIFY(emptyConfiguration.open(QIODevice::WriteOnly));
+    emptyConfiguration.close();
+    const QString video = m_media.filePath(QStringLiteral("sounding.mp4"));
+    QString error;
+    if (!QFile::exists(video))
+        QVERIFY2(TestProcesses::makeVideo(video, QStringLiteral("testsrc=size=320x240:rate=25"), true, 20, &error),
+            qPrintable(error));
+    qputenv(variable.constData(), value.toLocal8Bit());
+    const auto restore = qScopeGuard([&variable] {
+        qunsetenv(variable.constData());
+    });
+
+    // Sound alone cannot play: the player says why, not that a file is missing.
+    auto player = makePlayer(QStringLiteral("libmpv"), audioOutput);
+    QVERIFY(player);
+    player->setUrl(m_tone);
+    QTRY_VERIFY2_WITH_TIMEOUT(player->status() == PlaybackStatus::noAudioOutput,
+        qPrintable(player->status() + QLatin1Char('\n') + player->controller().messages().join(QLatin1Char('\n'))),
+        startTimeoutMs);
+    QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
+
+    // A video goes on without sound, and says so.
+    QWidget window;
+    showInWindow(window, *player, QSize(320, 280));
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    VideoSurface *surface = player->videoSurface();
+    QTRY_VERIFY(surface->hasRenderContext());
+    player->setUrl(video);
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playingWithoutSound, startTimeoutMs);
+    QVERIFY(player->status().startsWith(QLatin1String("Lec")));
+    QCOMPARE(player->controlBar()->statusText(), PlaybackStatus::playingWithoutSound);
+    QTRY_VERIFY(player->face()->isHidden());
+    QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 1.0);
+    const QImage first = surface->grabFramebuffer();
+    QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > 2.0, 10000);
+    const QImage second = surface->grabFramebuffer();
+    QVERIFY(!isMostlyBlack(first));
+    QVERIFY(first != second);
+    QCOMPARE(player->status(), PlaybackStatus::playingWithoutSound);
+    player->stop();
+    QTRY_VERIFY(!player->face()->isHidden());
+}
+
+void TestMediaPlayerEndToEnd::pictureKeepsItsProportions_data()
+{
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<bool>("stretchToFit");
+    QTest::newRow("larger frame, fitted") << QSize(800, 560) << true;
+    QTest::newRow("larger frame, own size") << QSize(800, 560) << false;
+    QTest::newRow("smaller frame, fitted") << QSize(480, 320) << true;
+    QTest::newRow("smaller frame, own size") << QSize(480, 320) << false;
+    QTest::newRow("taller frame, fitted") << QSize(400, 600) << true;
+}
+
+void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
+{
+    QFETCH(QSize, frame);
+    QFETCH(bool, stretchToFit);
+    const QSize source(640, 360);
+    const QString video = m_media.filePath(QStringLiteral("white.mp4"));
+    QString error;
+    if (!QFile::exists(video))
+        QVERIFY2(
+            TestProcesses::makeVideo(video, QStringLiteral("color=c=white:size=640x360:rate=25"), false, 30, &error),
+            qPrintable(error));
+
+    auto player = makePlayer(QStringLiteral("libmpv"));
+    QVERIFY(player);
+    player->setStretchToFit(stretchToFit);
+    QWidget window;
+    showInWindow(window, *player, frame);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    VideoSurface *surface = player->videoSurface();
+    window.resize(frame.width(), frame.height() + player->controlBar()->sizeHint().height());
+    QTRY_COMPARE(surface->size(), frame);
+    QTRY_VERIFY(surface->hasRenderContext());
+
+    player->setUrl(video);
+    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 0.5);
+    const qreal fill = qMin(qreal(frame.width()) / source.width(), qreal(frame.height()) / source.height());
+    const qreal scale = stretchToFit ? fill : qMin<qreal>(1, fill);
+    const QSize expected = (QSizeF(source) * scale).toSize();
+    QRect picture;
+    // The first frames may be drawn before the new scaling reaches the renderer.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            picture = brightArea(surface->grabFramebuffer());
+            return qAbs(picture.width() - expected.width()) <= 2 && qAbs(picture.height() - expected.height()) <= 2;
+        }(),
+        5000);
+    // Centred, never distorted.
+    QVERIFY(qAbs(picture.center().x() - frame.width() / 2) <= 2);
+    QVERIFY(qAbs(picture.center().y() - frame.height() / 2) <= 2);
+    QVERIFY(qAbs(qreal(picture.width()) / picture.height() - qreal(source.width()) / source.height()) < 0.02);
 }
 
 int main(int argc, char *argv[])

@@ -1,5 +1,4 @@
 #include "app/statestore.h"
-#include "player/nowplaying.h"
 #include "player/nowplayingpublisher.h"
 #include "player/nowplayingtimer.h"
 
@@ -32,41 +31,6 @@ class TestNowPlaying : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void messageLayout_data()
-    {
-        QTest::addColumn<QString>("t1");
-        QTest::addColumn<QString>("t2");
-        QTest::addColumn<QString>("t3");
-        QTest::addColumn<QString>("expected");
-
-        const QString bs0 = QStringLiteral("\\0");
-        const QString nul(QChar(u'\0'));
-        QTest::newRow("clearing") << QString() << QString() << QString()
-                                  << bs0 + "Music" + bs0 + "1" + bs0 + "{0}{1}" + bs0 + bs0 + bs0 + bs0 + bs0 + nul;
-        QTest::newRow("station") << QStringLiteral("Rires et chansons") << QString() << QStringLiteral(" - Ondavox")
-                                 << QStringLiteral("\\0Music\\01\\0{0}{1}\\0Rires et chansons\\0 - Ondavox\\0\\0\\0")
-                + nul;
-        QTest::newRow("t2 comes last") << QStringLiteral("A") << QStringLiteral("B") << QStringLiteral("C")
-                                       << QStringLiteral("\\0Music\\01\\0{0}{1}\\0A\\0C\\0B\\0\\0") + nul;
-        QTest::newRow("backslash zero in name unchanged")
-            << QStringLiteral("AC\\0DC") << QString() << QStringLiteral(" - Ondavox")
-            << QStringLiteral("\\0Music\\01\\0{0}{1}\\0AC\\0DC\\0 - Ondavox\\0\\0\\0") + nul;
-        QTest::newRow("accents") << QStringLiteral("France Musique — été") << QString() << QString()
-                                 << QStringLiteral("\\0Music\\01\\0{0}{1}\\0France Musique — été\\0\\0\\0\\0") + nul;
-    }
-
-    void messageLayout()
-    {
-        QFETCH(QString, t1);
-        QFETCH(QString, t2);
-        QFETCH(QString, t3);
-        QFETCH(QString, expected);
-        const QString message = NowPlaying::message(t1, t2, t3);
-        QCOMPARE(message, expected);
-        // Exactly one NUL, the last character: the transport's length counts it.
-        QCOMPARE(message.count(QChar(u'\0')), 1);
-    }
-
     void timerPublishes_data()
     {
         QTest::addColumn<QString>("lecture");

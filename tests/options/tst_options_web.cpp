@@ -2,11 +2,11 @@
 #include "app/options.h"
 #include "app/statestore.h"
 #include "player/webview.h"
+#include "processes.h"
 #include "testhttpserver.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QTcpServer>
 #include <QTest>
 
 // The connection test with the real browser engine against pages served on
@@ -46,11 +46,10 @@ private Q_SLOTS:
         QFETCH(QColor, colour);
 
         QString address;
+        // Bound and not listening, for as long as the test: the connection is refused.
+        const TestProcesses::ReservedPort closed;
         if (page == QStringLiteral("closed")) {
-            // A port that was free a moment ago: the connection is refused.
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::LocalHost));
-            address = QStringLiteral("http://127.0.0.1:%1/ovx_online/test_connexion.php").arg(probe.serverPort());
+            address = QStringLiteral("http://127.0.0.1:%1/ovx_online/test_connexion.php").arg(closed.port());
         } else {
             address = m_http.url(page);
         }

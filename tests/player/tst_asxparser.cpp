@@ -11,6 +11,8 @@ private Q_SLOTS:
     void parsesShapesFoundInTheWild();
     void givesNoEntryForWhatIsNoPlaylist_data();
     void givesNoEntryForWhatIsNoPlaylist();
+    void hostileMebibyteIsReadToItsEnd_data();
+    void hostileMebibyteIsReadToItsEnd();
     void recognisesPlaylists_data();
     void recognisesPlaylists();
 };
@@ -61,6 +63,21 @@ void TestAsxParser::parsesShapesFoundInTheWild_data()
         "[Reference]\r\nRef1=http://a.example/live?MSWMExt=.asf\r\nRef2=mms://a.example/live\r\n")
                                     << QStringList { "http://a.example/live?MSWMExt=.asf", "mms://a.example/live" }
                                     << reference;
+    QTest::newRow("references decoded once, in the lenient scan")
+        << QByteArray("<asx version=\"3.0\"><entry><ref href=\"http://a.example/&#x41;&#66;?a=1&amp;amp;b=&#0;&bogus;"
+                      "\"></asx>")
+        << QStringList { "http://a.example/AB?a=1&amp;b=&#0;&bogus;" } << lenient;
+    QTest::newRow("a tag cut short by the next one")
+        << QByteArray("<asx><ref href=\"http://a.example/lost <ref HREF = 'http://a.example/2'> <ref> "
+                      "<Ref title=x href=http://a.example/3>")
+        << QStringList { "http://a.example/2", "http://a.example/3" } << lenient;
+    QTest::newRow("an href after the end of its tag is text")
+        << QByteArray("<asx><ref>href=\"http://a.example/1\"</asx") << QStringList {} << lenient;
+    const QString spaced = QStringLiteral("http://a.example/1") + QString(10000, QLatin1Char(' ')) + QLatin1Char('x');
+    QTest::newRow("reference form, 10 000 spaces inside a line")
+        << QByteArray("[Reference]\r\nRef1=" + spaced.toLatin1() + "\r\nRef2 " + QByteArray(10000, ' ')
+               + "= http://a.example/2\r\nRef3=http://a.example/3\r\n")
+        << QStringList { spaced, "http://a.example/2", "http://a.example/3" } << reference;
     QTest::newRow("reference form, other case and spaces") << QByteArray("  [reference]\nref1 = http://a.example/x\n")
                                                            << QStringList { "http://a.example/x" } << reference;
 }
@@ -75,7 +92,7 @@ void TestAsxParser::parsesShapesFoundInTheWild()
         = AsxParser::parse(document, QUrl(QStringLiteral("http://host.example/radio/list.asx")));
     QCOMPARE(result.entries, entries);
     QCOMPARE(int(result.form), form);
-    QVERIFY(result.error.isEmpty());
+    QCOMPARE(result.error.isEmpty(), !entries.isEmpty());
     QVERIFY(AsxParser::looksLikePlaylist(document));
 }
 
@@ -87,6 +104,9 @@ void TestAsxParser::givesNoEntryForWhatIsNoPlaylist_data()
     QTest::newRow("html page") << QByteArray("<html><body><a href=\"http://a.example\">x</a></body></html>");
     QTest::newRow("asx without entries") << QByteArray("<asx version=\"3.0\"><title>Nothing</title></asx>");
     QTest::newRow("ref outside asx") << QByteArray("<playlist><ref href=\"http://a.example\"/></playlist>");
+    QTest::newRow("reference form, nothing under it") << QByteArray("[Reference]\r\n");
+    QTest::newRow("reference form, no usable line")
+        << QByteArray("[Reference]\r\nRef1=\r\nRef=http://a.example/1\r\nTitle=Radio\r\nRefx=http://a.example/2\r\n");
 }
 
 void TestAsxParser::givesNoEntryForWhatIsNoPlaylist()
@@ -95,6 +115,46 @@ void TestAsxParser::givesNoEntryForWhatIsNoPlaylist()
     const AsxParser::Result result = AsxParser::parse(document);
     QVERIFY(result.entries.isEmpty());
     QVERIFY(!result.error.isEmpty());
+}
+
+// What a broken or hostile server can send, at the largest size the resolver
+// accepts. Every one of these once took from seconds to a minute; this only
+// checks the outcome (bench_playliststall measures the time).
+void TestAsxParser::hostileMebibyteIsReadToItsEnd_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QStringList>("entries");
+
+    const qsizetype size = 1024 * 1024;
+    const auto repeated = [size](const QByteArray &head, const QByteArray &unit, const QByteArray &tail = {}) {
+        QByteArray document = head;
+        while (document.size() + unit.size() + tail.size() <= size)
+            document += unit;
+        return document + tail;
+    };
+    const QByteArray numeric = repeated("<asx><ref href=\"", "&#65;", "\"/>");
+    QTest::newRow("numeric references, asx left open")
+        << numeric << QStringList { QString((numeric.size() - 19) / 5, QLatin1Char('A')) };
+    QTest::newRow("numeric references, attribute left open")
+        << repeated("<asx><ref href=\"", "&#65;") << QStringList {};
+    const QByteArray ampersands = repeated("<asx><ref href=\"", "&&&&&&&&&&&&&&&;", "\"/>");
+    QTest::newRow("ampersands, none of them a reference")
+        << ampersands << QStringList { QString::fromLatin1(ampersands.sliced(16, ampersands.size() - 19)) };
+    QTest::newRow("tags that never close") << repeated("<asx>", "<ref ") << QStringList {};
+    QTest::newRow("hrefs without a value") << repeated("<asx><ref ", "href href\t") << QStringList {};
+    const QByteArray spaces = repeated("[Reference]\r\nRef1=x", " ", "y\r\n");
+    QTest::newRow("reference form, one line of spaces")
+        << spaces << QStringList { QString::fromLatin1(spaces.sliced(18, spaces.size() - 20)) };
+}
+
+void TestAsxParser::hostileMebibyteIsReadToItsEnd()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(QStringList, entries);
+    QVERIFY(document.size() <= 1024 * 1024);
+    const AsxParser::Result result = AsxParser::parse(document);
+    QCOMPARE(result.entries, entries);
+    QCOMPARE(result.error.isEmpty(), !entries.isEmpty());
 }
 
 void TestAsxParser::recognisesPlaylists_data()

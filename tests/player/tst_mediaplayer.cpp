@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <clocale>
 #include <mpv/client.h>
 
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void refusesADecimalCommaWithoutAborting();
     void startsWithItsCreationSettings();
     void pictureMouseAndContextMenu();
+    void faceBeforeAnythingPlays();
+    void controlBarShowsTitlesAsWritten();
     void localFilePlaysToItsEnd();
     void missingLocalFileGivesAnError();
 };
@@ -67,7 +71,8 @@ void TestMediaPlayer::startsWithItsCreationSettings()
     QCOMPARE(mpvString(*player, "volume").toDouble(), 50.0);
     QCOMPARE(mpvString(*player, "mute"), QStringLiteral("no"));
     QVERIFY(player->stretchToFit());
-    QCOMPARE(mpvString(*player, "keepaspect"), QStringLiteral("no"));
+    QCOMPARE(mpvString(*player, "keepaspect"), QStringLiteral("yes"));
+    QCOMPARE(mpvString(*player, "video-unscaled"), QStringLiteral("no"));
     QVERIFY(player->isEnabled());
     QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
 
@@ -75,8 +80,12 @@ void TestMediaPlayer::startsWithItsCreationSettings()
     player->setUrl(QString());
     QCOMPARE(player->status(), QString());
 
+    // Never distorted: only the scaling changes.
     player->setStretchToFit(false);
-    QTRY_COMPARE(mpvString(*player, "keepaspect"), QStringLiteral("yes"));
+    QTRY_COMPARE(mpvString(*player, "video-unscaled"), QStringLiteral("downscale-big"));
+    QCOMPARE(mpvString(*player, "keepaspect"), QStringLiteral("yes"));
+    player->setStretchToFit(true);
+    QTRY_COMPARE(mpvString(*player, "video-unscaled"), QStringLiteral("no"));
     QSignalSpy volumes(player.get(), &PlayerControl::volumeChanged);
     player->setVolume(130);
     QCOMPARE(player->volume(), 100);
@@ -97,6 +106,9 @@ void TestMediaPlayer::pictureMouseAndContextMenu()
     QWidget *picture = widget->findChild<QWidget *>(QStringLiteral("picture"));
     QVERIFY(picture);
     QVERIFY(player->controlBar());
+    // The face over the picture lets the mouse through to it.
+    QVERIFY(player->face()->isVisible());
+    QCOMPARE(widget->childAt(picture->geometry().center()), picture);
 
     QSignalSpy downs(player.get(), &PlayerControl::mouseDown);
     QSignalSpy moves(player.get(), &PlayerControl::mouseMove);
@@ -127,6 +139,53 @@ void TestMediaPlayer::pictureMouseAndContextMenu()
     QCOMPARE(downs.last().at(0).toInt(), 1);
 }
 
+void TestMediaPlayer::faceBeforeAnythingPlays()
+{
+    QPixmap programPicture(64, 64);
+    programPicture.fill(Qt::darkCyan);
+    QApplication::setWindowIcon(QIcon(programPicture));
+    auto player = makePlayer();
+    QVERIFY(player);
+    player->setDisplayName(QStringLiteral("Ondavox"));
+    QWidget *widget = player->widget();
+    widget->resize(480, 300);
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget));
+    PlayerFace *face = player->face();
+    QVERIFY(face->isVisible());
+    QVERIFY(face->isWelcome());
+    auto *hint = face->findChild<QLabel *>(QStringLiteral("faceHint"));
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), PlayerFace::welcomeLine);
+    QVERIFY(!face->findChild<QLabel *>(QStringLiteral("faceName"))->isVisible());
+    // The program's picture: a station's would need a file.
+    QVERIFY(!face->showsGivenPicture());
+    QVERIFY(!face->findChild<QLabel *>(QStringLiteral("facePicture"))->pixmap().isNull());
+
+    // A stop with nothing chosen still welcomes.
+    player->setUrl(QString());
+    QVERIFY(face->isWelcome());
+}
+
+void TestMediaPlayer::controlBarShowsTitlesAsWritten()
+{
+    PlayerBar bar;
+    const QString title = QStringLiteral("<b>Hits</b> <img src=\"x\"> & <i>more</i>");
+    bar.setStatus(PlaybackStatus::playing, title);
+    auto *status = bar.findChild<QLabel *>();
+    QCOMPARE(status->textFormat(), Qt::PlainText);
+    QCOMPARE(bar.statusText(), PlaybackStatus::playing + QStringLiteral(" – ") + title);
+    // The tool tip reads the same, whatever Qt takes for markup in it.
+    const QString tip = bar.statusToolTip();
+    QString shown = tip;
+    if (Qt::mightBeRichText(tip)) {
+        QTextDocument document;
+        document.setHtml(tip);
+        shown = document.toPlainText();
+    }
+    QCOMPARE(shown, bar.statusText());
+}
+
 void TestMediaPlayer::localFilePlaysToItsEnd()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty())
@@ -136,18 +195,41 @@ void TestMediaPlayer::localFilePlaysToItsEnd()
     QString error;
     QVERIFY2(TestProcesses::makeTone(tone, 2, &error), qPrintable(error));
 
+    const QString logo = folder.filePath(QStringLiteral("logo.png"));
+    QImage logoImage(104, 35, QImage::Format_RGB32);
+    logoImage.fill(Qt::yellow);
+    QVERIFY(logoImage.save(logo));
+
     auto player = makePlayer();
     QVERIFY(player);
     player->widget();
     QSignalSpy statuses(player.get(), &PlayerControl::statusChanged);
+    player->setPicture(logo);
     player->setUrl(tone);
+    player->setDisplayName(QStringLiteral("<b>Rock</b> & <i>co</i>"));
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, 10000);
+    // No video: the face shows the station, its name as it was written.
+    PlayerFace *face = player->face();
+    QVERIFY(!face->isHidden());
+    QVERIFY(!face->isWelcome());
+    QVERIFY(face->showsGivenPicture());
+    auto *name = face->findChild<QLabel *>(QStringLiteral("faceName"));
+    QCOMPARE(name->text(), QStringLiteral("<b>Rock</b> & <i>co</i>"));
+    QCOMPARE(name->textFormat(), Qt::PlainText);
     QCOMPARE(player->controlBar()->statusText(), PlaybackStatus::playing);
     QCOMPARE(statuses.first().at(0).toString(), PlaybackStatus::connecting);
     // A file that ends is not a failure.
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::ready, 10000);
     QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
     QCOMPARE(player->url(), tone);
+
+    // The picture goes with its address: kept by a stop and a replay, not
+    // lent to an address given without one.
+    player->stop();
+    player->play();
+    QVERIFY(face->showsGivenPicture());
+    player->setUrl(tone + QStringLiteral(".other"));
+    QVERIFY(!face->showsGivenPicture());
 }
 
 void TestMediaPlayer::missingLocalFileGivesAnError()

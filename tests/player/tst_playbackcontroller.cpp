@@ -20,6 +20,8 @@ private Q_SLOTS:
     void startupStreamIsPlayedUnderOndavox();
     void videoFitFollowsTheOption();
     void progressWithValueAboveItsBound();
+    void progressBarOnlyWhileAPageLoads_data();
+    void progressBarOnlyWhileAPageLoads();
     void loadingMessageOnlyOnceTheStartupPageIsOver();
     void stopAndReplay();
     void rightButtonSuppressesThePlayerMenu();
@@ -127,6 +129,35 @@ void TestPlaybackController::progressWithValueAboveItsBound()
     QCOMPARE(m_store->divers(), PlaybackController::loadingMessage);
 }
 
+void TestPlaybackController::progressBarOnlyWhileAPageLoads_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<int>("progress");
+    QTest::addColumn<int>("progressMax");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("start-up home page") << "Debut" << 10 << 100 << false;
+    QTest::newRow("start-up home page, almost done") << "Debut" << 99 << 100 << false;
+    QTest::newRow("a page loading") << "" << 10 << 100 << true;
+    QTest::newRow("not begun") << "" << 0 << 100 << false;
+    QTest::newRow("done") << "" << 100 << 100 << false;
+    QTest::newRow("above its bound") << "" << 150 << 100 << false;
+}
+
+void TestPlaybackController::progressBarOnlyWhileAPageLoads()
+{
+    QFETCH(QString, tag);
+    QFETCH(int, progress);
+    QFETCH(int, progressMax);
+    QFETCH(bool, shown);
+    m_browser->setTag(tag);
+    QSignalSpy changes(m_controller.get(), &PlaybackController::progressChanged);
+    Q_EMIT m_browser->progressChange(progress, progressMax);
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.at(0).at(0).toInt(), progress);
+    QCOMPARE(changes.at(0).at(1).toInt(), progressMax);
+    QCOMPARE(changes.at(0).at(2).toBool(), shown);
+}
+
 void TestPlaybackController::loadingMessageOnlyOnceTheStartupPageIsOver()
 {
     m_browser->setTag(QStringLiteral("Debut"));
@@ -189,22 +220,30 @@ void TestPlaybackController::rightButtonSuppressesThePlayerMenu()
 void TestPlaybackController::playRequestSteps()
 {
     m_store->setCurl(QStringLiteral("http://previous"));
-    requestPlay({ PlayRequest::Kind::Stream, QStringLiteral("http://r"), false, QStringLiteral("Radio R"), "RADIO" },
+    requestPlay({ PlayRequest::Kind::Stream,
+                    QStringLiteral("http://r"),
+                    false,
+                    QStringLiteral("Radio R"),
+                    "RADIO",
+                    QStringLiteral("/opt/ondavox/logos/r.png") },
         *m_store,
         *m_player,
         *m_browser);
     QCOMPARE(m_player->url(), QStringLiteral("http://r"));
+    // The player has the station's picture by the time the stream starts.
+    QCOMPARE(m_player->urlPictures, QStringList { QStringLiteral("/opt/ondavox/logos/r.png") });
     QCOMPARE(m_store->curl(), QStringLiteral("http://previous"));
     QCOMPARE(m_store->lecture(), QStringLiteral("Radio R"));
     QVERIFY(m_player->isVisible());
     QVERIFY(!m_browser->isVisible());
     QCOMPARE(m_store->radioTv(), QStringLiteral("RADIO"));
 
-    requestPlay({ PlayRequest::Kind::WebPage, QStringLiteral("http://page"), true, std::nullopt, "WEB" },
+    requestPlay({ PlayRequest::Kind::WebPage, QStringLiteral("http://page"), true, std::nullopt, "WEB", QString() },
         *m_store,
         *m_player,
         *m_browser);
     QCOMPARE(m_player->url(), QString());
+    QCOMPARE(m_player->urlPictures.last(), QString());
     QCOMPARE(m_browser->addresses, QStringList { "http://page" });
     QCOMPARE(m_store->curl(), QStringLiteral("http://page"));
     QCOMPARE(m_store->lecture(), QStringLiteral("Radio R"));

@@ -24,7 +24,8 @@ private Q_SLOTS:
 // A playback story in one letter per engine event:
 //   L load requested, O opened, R playback restarted, P paused, U unpaused,
 //   B buffering, b buffered, S stopped, E end of data, F failure,
-//   X unknown format, D redirected to the playlist's entries.
+//   X unknown format, D redirected to the playlist's entries,
+//   A no sound device, N end for want of a sound device, V video shown, v no more.
 void TestPlaybackStatus::followsTheEngine_data()
 {
     QTest::addColumn<QString>("story");
@@ -49,6 +50,14 @@ void TestPlaybackStatus::followsTheEngine_data()
     QTest::newRow("playlist handed on") << "LOD" << false << "Connexion..." << State::Playing;
     QTest::newRow("new address after a failure") << "LFL" << false << "Connexion..." << State::Playing;
     QTest::newRow("replay after a stop") << "LORSLOR" << true << "Lecture en cours" << State::Playing;
+    QTest::newRow("no sound device, sound alone")
+        << "LOARN" << true << "Erreur : aucune sortie audio n'est disponible" << State::Stopped;
+    QTest::newRow("no sound device, the video plays on")
+        << "LOARV" << false << "Lecture sans son (aucune sortie audio)" << State::Playing;
+    QTest::newRow("video without sound played to its end") << "LOARVvN" << false << "Prêt" << State::Stopped;
+    QTest::newRow("live video without sound ran dry")
+        << "LOARVvN" << true << "Erreur : le flux s'est interrompu" << State::Stopped;
+    QTest::newRow("the next address has its sound again") << "LOARNLOR" << true << "Lecture en cours" << State::Playing;
 }
 
 void TestPlaybackStatus::followsTheEngine()
@@ -97,6 +106,18 @@ void TestPlaybackStatus::followsTheEngine()
         case 'D':
             model.ended(Reason::Redirected, live, {});
             break;
+        case 'A':
+            model.setAudioMissing();
+            break;
+        case 'N':
+            model.ended(Reason::NoAudioOutput, live, {});
+            break;
+        case 'V':
+            model.setVideoShown(true);
+            break;
+        case 'v':
+            model.setVideoShown(false);
+            break;
         default:
             QFAIL("unknown event letter");
         }
@@ -104,7 +125,8 @@ void TestPlaybackStatus::followsTheEngine()
     QCOMPARE(model.text(), status);
     QCOMPARE(model.state(), state);
     // The status line reads "Lecture" only while something really plays.
-    QCOMPARE(model.text().startsWith(QLatin1String("Lec")), status == PlaybackStatus::playing);
+    QCOMPARE(model.text().startsWith(QLatin1String("Lec")),
+        status == PlaybackStatus::playing || status == PlaybackStatus::playingWithoutSound);
 }
 
 void TestPlaybackStatus::explainsFailures_data()
@@ -135,6 +157,15 @@ void TestPlaybackStatus::explainsFailures_data()
     QTest::newRow("missing file, in the system's language") << QStringList {
         QStringLiteral("file: Cannot open file '/x.mp3': ") + QString::fromLocal8Bit(std::strerror(ENOENT))
     } << "Erreur : fichier introuvable";
+    QTest::newRow("no PulseAudio server") << QStringList {
+        "ao/pulse: Init failed: Connection refused",
+        "ao: Failed to initialize audio driver 'pulse'",
+        "cplayer: Could not open/initialize audio device -> no sound.",
+    } << "Erreur : aucune sortie audio n'est disponible";
+    QTest::newRow("no ALSA device") << QStringList {
+        "ao/alsa: Playback open error: No such file or directory",
+        "cplayer: Could not open/initialize audio device -> no sound.",
+    } << "Erreur : aucune sortie audio n'est disponible";
     QTest::newRow("nothing known") << QStringList {} << "Erreur : lecture impossible";
 }
 

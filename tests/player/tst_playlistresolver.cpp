@@ -16,6 +16,8 @@ private Q_SLOTS:
 
 private:
     TestHttpServer m_server;
+    // Bound and not listening: a connection to it is refused.
+    TestProcesses::ReservedPort m_closedPort;
 };
 
 void TestPlaylistResolver::initTestCase()
@@ -49,7 +51,7 @@ void TestPlaylistResolver::answersEveryFetch_data()
                                       << QStringList {};
     QTest::newRow("empty playlist") << base + "/empty.asx" << false << "Erreur : liste de lecture vide"
                                     << QStringList {};
-    QTest::newRow("closed port") << QStringLiteral("http://127.0.0.1:%1/x.asx").arg(TestProcesses::freePort()) << false
+    QTest::newRow("closed port") << QStringLiteral("http://127.0.0.1:%1/x.asx").arg(m_closedPort.port()) << false
                                  << "Erreur : connexion refusée" << QStringList {};
 }
 

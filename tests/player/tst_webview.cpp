@@ -19,6 +19,8 @@ private Q_SLOTS:
 
 private:
     TestHttpServer m_server;
+    // Bound and not listening: a connection to it is refused.
+    TestProcesses::ReservedPort m_closedPort;
 };
 
 void TestWebView::initTestCase()
@@ -51,8 +53,7 @@ void TestWebView::reportsHowALoadEnds_data()
 
     QTest::newRow("page") << m_server.url(QStringLiteral("/index.html")) << true << 0;
     QTest::newRow("http error") << m_server.url(QStringLiteral("/missing.html")) << false << 404;
-    QTest::newRow("closed port") << QStringLiteral("http://127.0.0.1:%1/").arg(TestProcesses::freePort()) << false
-                                 << -102;
+    QTest::newRow("closed port") << QStringLiteral("http://127.0.0.1:%1/").arg(m_closedPort.port()) << false << -102;
 }
 
 void TestWebView::reportsHowALoadEnds()

@@ -170,6 +170,9 @@ void TestTvLauncher::datedEntryPlaysWithTheDateAndTheMark()
     QVERIFY(!m_browser.isVisible());
     QVERIFY(m_browser.stops > 0);
     QCOMPARE(m_tvBrowser->info().LblAdresse, resolved);
+    // The player's face shows the programme's picture while nothing is drawn.
+    QVERIFY(!m_tvBrowser->info().ImageOne.isEmpty());
+    QCOMPARE(m_player.urlPictures.last(), m_tvBrowser->info().ImageOne);
     QCOMPARE(busy.size(), 0);
     QVERIFY(!QFile::exists(m_store.userPath(SplitProgramme::playlistName)));
 }
