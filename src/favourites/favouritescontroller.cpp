@@ -155,21 +155,27 @@ void FavouritesController::Affichage_Timer()
 
 void FavouritesController::LectureEnCours_Timer()
 {
+    // The first launch is seen before its player has started: the mode word
+    // it set must outlive the watcher, or the stream it plays would be added
+    // without its type, and a page shown in its place would not be refused.
+    if (m_state.lecture() != productName) {
+        change([](Display &display) {
+            display.kivCommand2Enabled = true;
+        });
+        m_lectureEnCours.stop();
+        return;
+    }
     const QString status = m_player.status();
     if (status.isEmpty() || PlaybackController::stoppedStatuses.contains(status))
         m_state.setRadioTv(QString());
     // The status line begins so when the player is neither playing nor stopped.
     if (m_state.divers().startsWith(QLatin1String(" de")))
         m_state.setRadioTv(QString());
-    const bool played = m_state.lecture() != productName;
-    change([this, played](Display &display) {
-        if (m_state.radioTv().isEmpty())
+    if (m_state.radioTv().isEmpty()) {
+        change([](Display &display) {
             display.kivCommand2Enabled = false;
-        if (played)
-            display.kivCommand2Enabled = true;
-    });
-    if (played)
-        m_lectureEnCours.stop();
+        });
+    }
 }
 
 QString FavouritesController::refusal(const QString &nom, const QString &url)

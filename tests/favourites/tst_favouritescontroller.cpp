@@ -42,6 +42,8 @@ private Q_SLOTS:
     void addButtonEnabledWhenSomethingWasPlayedBefore();
     void watcherEmptiesTheModeWord_data();
     void watcherEmptiesTheModeWord();
+    void firstLaunchKeepsItsModeWord_data();
+    void firstLaunchKeepsItsModeWord();
 
     void fullStoreRefusesBothPaths();
     void additionAfterADeletionTakesTheFirstFreeSlot();
@@ -298,6 +300,36 @@ void TestFavouritesController::watcherEmptiesTheModeWord()
     QTest::qWait(FavouritesController::lectureEnCoursPeriod + 100);
     QTEST(m_state->radioTv(), "mode");
     QCOMPARE(m_controller->display().kivCommand2Enabled, false);
+}
+
+void TestFavouritesController::firstLaunchKeepsItsModeWord_data()
+{
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("divers");
+    QTest::addColumn<QString>("mode");
+
+    QTest::newRow("radio still connecting") << "Connexion..."
+                                            << " de FIP"
+                                            << "RADIO";
+    QTest::newRow("page in the player's place") << ""
+                                                << "Visualisation avec Internet Explorer"
+                                                << "WEB";
+}
+
+void TestFavouritesController::firstLaunchKeepsItsModeWord()
+{
+    QFETCH(QString, status);
+    QFETCH(QString, divers);
+    QFETCH(QString, mode);
+
+    create();
+    m_player->setStatus(status);
+    m_state->setDivers(divers);
+    m_state->setLecture(QStringLiteral("FIP"));
+    m_state->setRadioTv(mode);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->isWatching(), 500);
+    QCOMPARE(m_state->radioTv(), mode);
+    QVERIFY(m_controller->display().kivCommand2Enabled);
 }
 
 void TestFavouritesController::fullStoreRefusesBothPaths()
