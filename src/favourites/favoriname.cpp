@@ -16,6 +16,8 @@ FavoriName::FavoriName(int index, QWidget *parent)
 {
     setObjectName(QStringLiteral("Nom%1").arg(index));
     setFocusPolicy(Qt::NoFocus);
+    // Repainted as the mouse comes and goes.
+    setAttribute(Qt::WA_Hover);
     m_label->setTextFormat(Qt::PlainText);
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_label->setContentsMargins(4, 0, 4, 0);
@@ -41,7 +43,7 @@ void FavoriName::showName()
 
 void FavoriName::paintEvent(QPaintEvent *)
 {
-    if (m_name.isEmpty() || !(m_underMouse || hasFocus()))
+    if (m_name.isEmpty() || !(underMouse() || hasFocus()))
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -68,18 +70,4 @@ void FavoriName::keyPressEvent(QKeyEvent *event)
         return;
     }
     QAbstractButton::keyPressEvent(event);
-}
-
-void FavoriName::enterEvent(QEnterEvent *event)
-{
-    m_underMouse = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void FavoriName::leaveEvent(QEvent *event)
-{
-    m_underMouse = false;
-    update();
-    QAbstractButton::leaveEvent(event);
 }

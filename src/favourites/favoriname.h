@@ -24,8 +24,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     void showName();
@@ -33,5 +31,4 @@ private:
     int m_index;
     QString m_name;
     QLabel *m_label;
-    bool m_underMouse = false;
 };

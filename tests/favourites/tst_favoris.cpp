@@ -1,11 +1,10 @@
 #include "app/statestore.h"
-#include "app/textfile.h"
-#include "fakecontrols.h"
 #include "favourites/ajoutfavoris.h"
 #include "favourites/favoriname.h"
 #include "favourites/favoris.h"
 #include "favourites/favouritescontroller.h"
 #include "favourites/favouritesstore.h"
+#include "favouritesfixture.h"
 #include "messageboxanswerer.h"
 #include "ui/imagebuttonpair.h"
 #include "ui/kivcommand.h"
@@ -13,9 +12,7 @@
 #include "ui/kivtextbox.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace
@@ -49,48 +46,27 @@ private Q_SLOTS:
     void failedWriteIsNoticedWithoutBlocking();
 
 private:
-    void writeFile(const QString &text);
     void createWindow();
     template <typename T> T *child(const QString &name) const { return m_window->findChild<T *>(name); }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<StateStore> m_state;
-    std::unique_ptr<FavouritesStore> m_favourites;
-    std::unique_ptr<FakePlayer> m_player;
-    std::unique_ptr<FakeBrowser> m_browser;
+    std::unique_ptr<FavouritesFixture> m_f;
     std::unique_ptr<Favoris> m_window;
 };
 
 void TestFavoris::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    m_state = std::make_unique<StateStore>();
-    m_favourites = std::make_unique<FavouritesStore>();
-    m_favourites->setPath(m_folder->filePath(FavouritesStore::fileName));
-    m_player = std::make_unique<FakePlayer>();
-    m_browser = std::make_unique<FakeBrowser>();
+    m_f = std::make_unique<FavouritesFixture>();
 }
 
 void TestFavoris::cleanup()
 {
     m_window.reset();
-    m_browser.reset();
-    m_player.reset();
-    m_favourites.reset();
-    m_state.reset();
-    m_folder.reset();
-}
-
-void TestFavoris::writeFile(const QString &text)
-{
-    QFile file(m_favourites->path());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(TextFile::encode(text));
+    m_f.reset();
 }
 
 void TestFavoris::createWindow()
 {
-    m_window = std::make_unique<Favoris>(*m_state, *m_favourites, *m_player, *m_browser);
+    m_window = std::make_unique<Favoris>(m_f->state, m_f->favourites, m_f->player, m_f->browser);
 }
 
 void TestFavoris::captionsAndFirstState()
@@ -116,13 +92,13 @@ void TestFavoris::captionsAndFirstState()
         QVERIFY2(m_window->rect().contains(button->geometry().translated(button->parentWidget()->pos())),
             qPrintable(button->objectName()));
     QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>("vide")->isVisible(), 1500);
-    m_state->setLecture(QStringLiteral("FIP"));
+    m_f->state.setLecture(QStringLiteral("FIP"));
     QTRY_VERIFY_WITH_TIMEOUT(child<KivCommand>("KivCommand2")->isEnabled(), 400);
 }
 
 void TestFavoris::namesAreShownAsPlainText()
 {
-    writeFile(group("Radio", "http://h/a", markup));
+    QVERIFY(m_f->writeFile(group("Radio", "http://h/a", markup)));
     createWindow();
     FavoriName *nom = child<FavoriName>("Nom0");
     QCOMPARE(nom->label()->textFormat(), Qt::PlainText);
@@ -139,7 +115,7 @@ void TestFavoris::namesAreShownAsPlainText()
 
 void TestFavoris::iconsFollowTheType()
 {
-    writeFile(group("Radio", "a", "A") + group("Tv", "b", "B") + group(" ", "c", "C"));
+    QVERIFY(m_f->writeFile(group("Radio", "a", "A") + group("Tv", "b", "B") + group(" ", "c", "C")));
     createWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -161,7 +137,7 @@ void TestFavoris::thirteenFavouritesShowTheSeparatorUntilOneIsDeleted()
     QString text;
     for (int i = 0; i < 13; ++i)
         text += group("Radio", QStringLiteral("http://h/%1").arg(i), QStringLiteral("Station %1").arg(i));
-    writeFile(text);
+    QVERIFY(m_f->writeFile(text));
     createWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -180,25 +156,25 @@ void TestFavoris::thirteenFavouritesShowTheSeparatorUntilOneIsDeleted()
 
 void TestFavoris::clickingANamePlaysAndHides()
 {
-    writeFile(group("Tv", "http://h/tv", "Télé"));
+    QVERIFY(m_f->writeFile(group("Tv", "http://h/tv", "Télé")));
     createWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 
     QTest::mouseClick(child<FavoriName>("Nom1"), Qt::LeftButton);
     QVERIFY(m_window->isVisible());
-    QVERIFY(m_player->urls.isEmpty());
+    QVERIFY(m_f->player.urls.isEmpty());
 
     QTest::mouseClick(child<FavoriName>("Nom0"), Qt::LeftButton);
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_player->urls, QStringList { "http://h/tv" });
-    QCOMPARE(m_state->lecture(), QStringLiteral("Télé"));
-    QCOMPARE(m_state->radioTv(), QStringLiteral("TV"));
+    QCOMPARE(m_f->player.urls, QStringList { "http://h/tv" });
+    QCOMPARE(m_f->state.lecture(), QStringLiteral("Télé"));
+    QCOMPARE(m_f->state.radioTv(), QStringLiteral("TV"));
 }
 
 void TestFavoris::keyboardReachesTheNamesInUseOnly()
 {
-    writeFile(group("Radio", "http://h/a", "A"));
+    QVERIFY(m_f->writeFile(group("Radio", "http://h/a", "A")));
     createWindow();
     QVERIFY(child<FavoriName>("Nom0")->focusPolicy() & Qt::TabFocus);
     QCOMPARE(child<FavoriName>("Nom1")->focusPolicy(), Qt::NoFocus);
@@ -206,7 +182,7 @@ void TestFavoris::keyboardReachesTheNamesInUseOnly()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     child<FavoriName>("Nom0")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(child<FavoriName>("Nom0"), Qt::Key_Return);
-    QCOMPARE(m_player->urls, QStringList { "http://h/a" });
+    QCOMPARE(m_f->player.urls, QStringList { "http://h/a" });
 }
 
 void TestFavoris::addDialogFieldsAndRefusal()
@@ -250,7 +226,7 @@ void TestFavoris::addDialogFieldsAndRefusal()
         QStringLiteral("Le caractère « * » ne peut pas figurer dans le nom ni dans l'adresse d'un favori."));
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->Url()->text(), QStringLiteral("http://h/a*b"));
-    QVERIFY(!m_favourites->slot(0).isInUse());
+    QVERIFY(!m_f->favourites.slot(0).isInUse());
 }
 
 void TestFavoris::dialogAdditionShowsTheNewName()
@@ -277,19 +253,14 @@ void TestFavoris::dialogAdditionShowsTheNewName()
 
 void TestFavoris::failedWriteIsNoticedWithoutBlocking()
 {
-    const QString blocked = m_folder->filePath(QStringLiteral("blocked"));
-    {
-        QFile file(blocked);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    m_favourites->setPath(blocked + QStringLiteral("/Favoris.log"));
+    QVERIFY(m_f->blockWrites());
     createWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QVERIFY(m_window->controller().KivCommand1_Click(QStringLiteral("A"), QStringLiteral("http://a"), 0));
     QMessageBox *notice = nullptr;
     QTRY_VERIFY((notice = m_window->findChild<QMessageBox *>()) && notice->isVisible());
-    QVERIFY(notice->text().contains(m_favourites->path()));
+    QVERIFY(notice->text().contains(m_f->favourites.path()));
     QCOMPARE(notice->textFormat(), Qt::PlainText);
     // The window goes on answering: the addition is shown.
     QCOMPARE(child<FavoriName>("Nom0")->name(), QStringLiteral("A"));

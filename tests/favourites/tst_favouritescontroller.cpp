@@ -1,12 +1,10 @@
 #include "app/statestore.h"
 #include "app/textfile.h"
-#include "fakecontrols.h"
 #include "favourites/favouritescontroller.h"
 #include "favourites/favouritesstore.h"
+#include "favouritesfixture.h"
 
-#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace
@@ -62,27 +60,17 @@ private Q_SLOTS:
 private:
     void writeFavourites(int count);
     void create();
-    QByteArray fileBytes() const;
     int deleteControlsShown() const;
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<StateStore> m_state;
-    std::unique_ptr<FavouritesStore> m_favourites;
-    std::unique_ptr<FakePlayer> m_player;
-    std::unique_ptr<FakeBrowser> m_browser;
+    std::unique_ptr<FavouritesFixture> m_f;
     std::unique_ptr<FavouritesController> m_controller;
     std::unique_ptr<QSignalSpy> m_messages;
 };
 
 void TestFavouritesController::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    m_state = std::make_unique<StateStore>();
-    m_favourites = std::make_unique<FavouritesStore>();
-    m_favourites->setPath(m_folder->filePath(FavouritesStore::fileName));
-    m_player = std::make_unique<FakePlayer>();
-    m_browser = std::make_unique<FakeBrowser>();
-    m_controller = std::make_unique<FavouritesController>(*m_state, *m_favourites, *m_player, *m_browser);
+    m_f = std::make_unique<FavouritesFixture>();
+    m_controller = std::make_unique<FavouritesController>(m_f->state, m_f->favourites, m_f->player, m_f->browser);
     m_messages = std::make_unique<QSignalSpy>(m_controller.get(), &FavouritesController::messageRequested);
 }
 
@@ -90,11 +78,7 @@ void TestFavouritesController::cleanup()
 {
     m_messages.reset();
     m_controller.reset();
-    m_browser.reset();
-    m_player.reset();
-    m_favourites.reset();
-    m_state.reset();
-    m_folder.reset();
+    m_f.reset();
 }
 
 void TestFavouritesController::writeFavourites(int count)
@@ -102,20 +86,12 @@ void TestFavouritesController::writeFavourites(int count)
     QString text;
     for (int i = 0; i < 24; ++i)
         text += i < count ? radioGroup(i) : freeGroup;
-    QFile file(m_favourites->path());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(TextFile::encode(text + QStringLiteral("\r\n")));
+    QVERIFY(m_f->writeFile(text + QStringLiteral("\r\n")));
 }
 
 void TestFavouritesController::create()
 {
     m_controller->create();
-}
-
-QByteArray TestFavouritesController::fileBytes() const
-{
-    QFile file(m_favourites->path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 int TestFavouritesController::deleteControlsShown() const
@@ -148,9 +124,9 @@ void TestFavouritesController::freeRowDoesNothing()
     create();
     QSignalSpy hidden(m_controller.get(), &FavouritesController::hideRequested);
     m_controller->Nom_Click(2);
-    QVERIFY(m_player->urls.isEmpty());
-    QCOMPARE(m_state->lecture(), QStringLiteral("Ondavox"));
-    QCOMPARE(m_state->curl(), QString());
+    QVERIFY(m_f->player.urls.isEmpty());
+    QCOMPARE(m_f->state.lecture(), QStringLiteral("Ondavox"));
+    QCOMPARE(m_f->state.curl(), QString());
     QCOMPARE(hidden.count(), 0);
 }
 
@@ -170,26 +146,22 @@ void TestFavouritesController::playingAFavourite_data()
 void TestFavouritesController::playingAFavourite()
 {
     QFETCH(QString, type);
-    {
-        QFile file(m_favourites->path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write((type + QStringLiteral("*http://h/a*Chaîne A*")).toLatin1());
-    }
+    QVERIFY(m_f->writeFile(type + QStringLiteral("*http://h/a*Chaîne A*")));
     create();
-    m_state->setRadioTv(QStringLiteral("WEB"));
+    m_f->state.setRadioTv(QStringLiteral("WEB"));
     // A page is shown: playing a favourite leaves it so.
-    m_browser->setVisible(true);
-    m_player->setVisible(false);
+    m_f->browser.setVisible(true);
+    m_f->player.setVisible(false);
     QSignalSpy hidden(m_controller.get(), &FavouritesController::hideRequested);
 
     m_controller->Nom_Click(0);
-    QCOMPARE(m_player->urls, QStringList { "http://h/a" });
-    QCOMPARE(m_state->curl(), QStringLiteral("http://h/a"));
-    QCOMPARE(m_state->lecture(), QString::fromLatin1("Cha\xeene A"));
-    QTEST(m_state->radioTv(), "mode");
+    QCOMPARE(m_f->player.urls, QStringList { "http://h/a" });
+    QCOMPARE(m_f->state.curl(), QStringLiteral("http://h/a"));
+    QCOMPARE(m_f->state.lecture(), QStringLiteral("Chaîne A"));
+    QTEST(m_f->state.radioTv(), "mode");
     QCOMPARE(hidden.count(), 1);
-    QVERIFY(m_browser->isVisible());
-    QVERIFY(!m_player->isVisible());
+    QVERIFY(m_f->browser.isVisible());
+    QVERIFY(!m_f->player.isVisible());
 }
 
 void TestFavouritesController::deletingTheOnlyFavouriteShowsTheNoticeWithinASecond()
@@ -197,10 +169,10 @@ void TestFavouritesController::deletingTheOnlyFavouriteShowsTheNoticeWithinASeco
     writeFavourites(1);
     create();
     m_controller->Delete_Click(0);
-    QVERIFY(!m_favourites->slot(0).isInUse());
+    QVERIFY(!m_f->favourites.slot(0).isInUse());
     QCOMPARE(deleteControlsShown(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(m_controller->display().videShown, 1100);
-    QCOMPARE(fileBytes(), freeGroup.repeated(24).toLatin1() + "\r\n");
+    QCOMPARE(m_f->fileBytes(), freeGroup.repeated(24).toLatin1() + "\r\n");
 }
 
 void TestFavouritesController::deletingOneOfThirteenHidesTheSeparatorAtOnce_data()
@@ -220,7 +192,7 @@ void TestFavouritesController::deletingOneOfThirteenHidesTheSeparatorAtOnce()
     m_controller->Delete_Click(deleted);
     QVERIFY(!m_controller->display().line1Shown);
     QCOMPARE(deleteControlsShown(), 12);
-    QCOMPARE(m_favourites->slot(11).nom, deleted == 12 ? QStringLiteral("Station 11") : QStringLiteral("Station 12"));
+    QCOMPARE(m_f->favourites.slot(11).nom, deleted == 12 ? QStringLiteral("Station 11") : QStringLiteral("Station 12"));
 }
 
 void TestFavouritesController::deletingTheLastSlotWaitsForTheRefresh()
@@ -228,8 +200,8 @@ void TestFavouritesController::deletingTheLastSlotWaitsForTheRefresh()
     writeFavourites(24);
     create();
     m_controller->Delete_Click(23);
-    QVERIFY(!m_favourites->slot(23).isInUse());
-    QCOMPARE(m_favourites->slot(22).nom, QStringLiteral("Station 22"));
+    QVERIFY(!m_f->favourites.slot(23).isInUse());
+    QCOMPARE(m_f->favourites.slot(22).nom, QStringLiteral("Station 22"));
     QVERIFY(m_controller->display().deleteShown.at(23));
     QTRY_VERIFY_WITH_TIMEOUT(!m_controller->display().deleteShown.at(23), 1100);
     QCOMPARE(deleteControlsShown(), 23);
@@ -243,14 +215,14 @@ void TestFavouritesController::addButtonIsEnabledWithin200msOfTheFirstLaunch()
     QTest::qWait(300);
     QVERIFY(!m_controller->display().kivCommand2Enabled);
 
-    m_state->setLecture(QStringLiteral("FIP"));
+    m_f->state.setLecture(QStringLiteral("FIP"));
     QTRY_VERIFY_WITH_TIMEOUT(m_controller->display().kivCommand2Enabled, 300);
     QVERIFY(!m_controller->isWatching());
 }
 
 void TestFavouritesController::addButtonEnabledWhenSomethingWasPlayedBefore()
 {
-    m_state->setLecture(QStringLiteral("FIP"));
+    m_f->state.setLecture(QStringLiteral("FIP"));
     create();
     QVERIFY(m_controller->display().kivCommand2Enabled);
     QVERIFY(!m_controller->isWatching());
@@ -294,11 +266,11 @@ void TestFavouritesController::watcherEmptiesTheModeWord()
     QFETCH(QString, divers);
 
     create();
-    m_player->setStatus(status);
-    m_state->setDivers(divers);
-    m_state->setRadioTv(QStringLiteral("RADIO"));
+    m_f->player.setStatus(status);
+    m_f->state.setDivers(divers);
+    m_f->state.setRadioTv(QStringLiteral("RADIO"));
     QTest::qWait(FavouritesController::lectureEnCoursPeriod + 100);
-    QTEST(m_state->radioTv(), "mode");
+    QTEST(m_f->state.radioTv(), "mode");
     QCOMPARE(m_controller->display().kivCommand2Enabled, false);
 }
 
@@ -323,23 +295,23 @@ void TestFavouritesController::firstLaunchKeepsItsModeWord()
     QFETCH(QString, mode);
 
     create();
-    m_player->setStatus(status);
-    m_state->setDivers(divers);
-    m_state->setLecture(QStringLiteral("FIP"));
-    m_state->setRadioTv(mode);
+    m_f->player.setStatus(status);
+    m_f->state.setDivers(divers);
+    m_f->state.setLecture(QStringLiteral("FIP"));
+    m_f->state.setRadioTv(mode);
     QTRY_VERIFY_WITH_TIMEOUT(!m_controller->isWatching(), 500);
-    QCOMPARE(m_state->radioTv(), mode);
+    QCOMPARE(m_f->state.radioTv(), mode);
     QVERIFY(m_controller->display().kivCommand2Enabled);
 }
 
 void TestFavouritesController::fullStoreRefusesBothPaths()
 {
     writeFavourites(24);
-    m_state->setLecture(QStringLiteral("FIP"));
+    m_f->state.setLecture(QStringLiteral("FIP"));
     create();
-    const QByteArray before = fileBytes();
-    m_player->setUrl(QStringLiteral("http://h/new"));
-    m_state->setRadioTv(QStringLiteral("RADIO"));
+    const QByteArray before = m_f->fileBytes();
+    m_f->player.setUrl(QStringLiteral("http://h/new"));
+    m_f->state.setRadioTv(QStringLiteral("RADIO"));
 
     m_controller->KivCommand2_Click();
     QVERIFY(!m_controller->KivCommand1_Click(QStringLiteral("N"), QStringLiteral("http://n"), 0));
@@ -347,8 +319,8 @@ void TestFavouritesController::fullStoreRefusesBothPaths()
     QCOMPARE(m_messages->at(0).at(0).toString(),
         QStringLiteral("Il n'y a plus de place pour ajouter cette chaîne. Veuillez faire le ménage."));
     QCOMPARE(m_messages->at(1).at(0).toString(), QStringLiteral("Il n'y a plus de place pour ajouter cette chaîne."));
-    QCOMPARE(fileBytes(), before);
-    QCOMPARE(m_favourites->savePeriod(), FavouritesStore::initialSavePeriod);
+    QCOMPARE(m_f->fileBytes(), before);
+    QCOMPARE(m_f->favourites.savePeriod(), FavouritesStore::initialSavePeriod);
 }
 
 void TestFavouritesController::additionAfterADeletionTakesTheFirstFreeSlot()
@@ -357,9 +329,9 @@ void TestFavouritesController::additionAfterADeletionTakesTheFirstFreeSlot()
     create();
     m_controller->Delete_Click(2);
     QVERIFY(m_controller->KivCommand1_Click(QStringLiteral("Nouvelle"), QStringLiteral("http://n"), 1));
-    QCOMPARE(m_favourites->slot(4).nom, QStringLiteral("Nouvelle"));
-    QCOMPARE(m_favourites->slot(4).type, Favori::Type::Tv);
-    QCOMPARE(m_favourites->slot(3).nom, QStringLiteral("Station 4"));
+    QCOMPARE(m_f->favourites.slot(4).nom, QStringLiteral("Nouvelle"));
+    QCOMPARE(m_f->favourites.slot(4).type, Favori::Type::Tv);
+    QCOMPARE(m_f->favourites.slot(3).nom, QStringLiteral("Station 4"));
     QCOMPARE(deleteControlsShown(), 5);
 }
 
@@ -387,52 +359,52 @@ void TestFavouritesController::addingThePlayingStream()
     QFETCH(int, type);
 
     create();
-    m_player->setUrl(QStringLiteral("http://player/stream"));
-    m_state->setLecture(QStringLiteral("Rires et chansons"));
-    m_state->setCurl(curl);
-    m_state->setRadioTv(mode);
+    m_f->player.setUrl(QStringLiteral("http://player/stream"));
+    m_f->state.setLecture(QStringLiteral("Rires et chansons"));
+    m_f->state.setCurl(curl);
+    m_f->state.setRadioTv(mode);
 
     m_controller->KivCommand2_Click();
     QCOMPARE(m_messages->count(), 0);
-    const Favori &slot = m_favourites->slot(0);
+    const Favori &slot = m_f->favourites.slot(0);
     QCOMPARE(slot.nom, QStringLiteral("Rires et chansons"));
     QCOMPARE(slot.url, QStringLiteral("http://player/stream"));
     QCOMPARE(int(slot.type), type);
-    QCOMPARE(m_favourites->savePeriod(), FavouritesStore::savePeriodAfterAddition);
+    QCOMPARE(m_f->favourites.savePeriod(), FavouritesStore::savePeriodAfterAddition);
     QVERIFY(m_controller->display().deleteShown.at(0));
-    QVERIFY(fileBytes().startsWith(TextFile::encode(FavouritesRecord::saveText(m_favourites->slots()))));
+    QVERIFY(m_f->fileBytes().startsWith(TextFile::encode(FavouritesRecord::saveText(m_f->favourites.slots()))));
 }
 
 void TestFavouritesController::webModeIsRefusedWithAStreamLoaded()
 {
     create();
-    m_player->setUrl(QStringLiteral("http://player/stream"));
-    m_state->setLecture(QStringLiteral("Une page"));
-    m_state->setRadioTv(QStringLiteral("WEB"));
+    m_f->player.setUrl(QStringLiteral("http://player/stream"));
+    m_f->state.setLecture(QStringLiteral("Une page"));
+    m_f->state.setRadioTv(QStringLiteral("WEB"));
     m_controller->KivCommand2_Click();
     QCOMPARE(m_messages->count(), 1);
     QCOMPARE(m_messages->at(0).at(0).toString(),
         QStringLiteral("Il est impossible d'ajouter cette chaîne aux favoris car elle n'est pas reconnue par Windows "
                        "media Player"));
-    QVERIFY(!m_favourites->slot(0).isInUse());
-    QCOMPARE(m_favourites->savePeriod(), FavouritesStore::initialSavePeriod);
+    QVERIFY(!m_f->favourites.slot(0).isInUse());
+    QCOMPARE(m_f->favourites.savePeriod(), FavouritesStore::initialSavePeriod);
 }
 
 void TestFavouritesController::datedProgrammeIsStoredWithoutItsMark()
 {
     create();
-    m_player->setUrl(m_folder->filePath(QStringLiteral("Fractionné.m3u")));
-    m_state->setLecture(QStringLiteral("JT 13H"));
-    m_state->setCurl(QStringLiteral("*http://tv/jt13/20240301.asx"));
-    m_state->setRadioTv(QStringLiteral("TV"));
+    m_f->player.setUrl(m_f->folder.filePath(QStringLiteral("Fractionné.m3u")));
+    m_f->state.setLecture(QStringLiteral("JT 13H"));
+    m_f->state.setCurl(QStringLiteral("*http://tv/jt13/20240301.asx"));
+    m_f->state.setRadioTv(QStringLiteral("TV"));
     m_controller->KivCommand2_Click();
     QCOMPARE(m_messages->count(), 1);
     QCOMPARE(m_messages->at(0).at(0).toString(),
         QStringLiteral("L'émission que vous avez souhaité ajouter aux Favoris se met à jour toute seule et ne pourra "
                        "fonctionner correctement."));
-    QCOMPARE(m_favourites->slot(0).url, QStringLiteral("http://tv/jt13/20240301.asx"));
-    QCOMPARE(m_favourites->slot(0).type, Favori::Type::Tv);
-    QVERIFY(fileBytes().startsWith("Tv*http://tv/jt13/20240301.asx*JT 13H*"));
+    QCOMPARE(m_f->favourites.slot(0).url, QStringLiteral("http://tv/jt13/20240301.asx"));
+    QCOMPARE(m_f->favourites.slot(0).type, Favori::Type::Tv);
+    QVERIFY(m_f->fileBytes().startsWith("Tv*http://tv/jt13/20240301.asx*JT 13H*"));
 }
 
 void TestFavouritesController::dialogAddition_data()
@@ -453,8 +425,8 @@ void TestFavouritesController::dialogAddition()
     create();
     QVERIFY(m_controller->KivCommand1_Click(QStringLiteral("Nouvelle chaîne"), QStringLiteral("http://n"), typeIndex));
     QCOMPARE(m_messages->count(), 0);
-    QCOMPARE(fileBytes(), group + freeGroup.repeated(23).toLatin1() + "\r\n");
-    QCOMPARE(m_favourites->savePeriod(), FavouritesStore::savePeriodAfterAddition);
+    QCOMPARE(m_f->fileBytes(), group + freeGroup.repeated(23).toLatin1() + "\r\n");
+    QCOMPARE(m_f->favourites.savePeriod(), FavouritesStore::savePeriodAfterAddition);
 }
 
 void TestFavouritesController::dialogNamelessSlotStaysFreeButIsWritten()
@@ -462,14 +434,14 @@ void TestFavouritesController::dialogNamelessSlotStaysFreeButIsWritten()
     writeFavourites(1);
     create();
     QVERIFY(m_controller->KivCommand1_Click(QString(), QStringLiteral("http://n"), 0));
-    QVERIFY(!m_favourites->slot(1).isInUse());
+    QVERIFY(!m_f->favourites.slot(1).isInUse());
     QVERIFY(!m_controller->display().deleteShown.at(1));
-    QVERIFY(fileBytes().startsWith((radioGroup(0) + QStringLiteral("Radio*http://n**")).toLatin1()));
+    QVERIFY(m_f->fileBytes().startsWith((radioGroup(0) + QStringLiteral("Radio*http://n**")).toLatin1()));
     // The next addition takes the same slot.
     QVERIFY(m_controller->KivCommand1_Click(QStringLiteral("B"), QStringLiteral("http://b"), -1));
-    QCOMPARE(m_favourites->slot(1).nom, QStringLiteral("B"));
-    QCOMPARE(m_favourites->slot(1).type, Favori::Type::Radio);
-    QVERIFY(!m_favourites->slot(2).isInUse());
+    QCOMPARE(m_f->favourites.slot(1).nom, QStringLiteral("B"));
+    QCOMPARE(m_f->favourites.slot(1).type, Favori::Type::Radio);
+    QVERIFY(!m_f->favourites.slot(2).isInUse());
 }
 
 void TestFavouritesController::refusedCharacters_data()
@@ -502,16 +474,16 @@ void TestFavouritesController::refusedCharacters()
     create();
     QVERIFY(!m_controller->KivCommand1_Click(nom, url, 0));
     // The stream being played is refused the same way.
-    m_player->setUrl(url);
-    m_state->setLecture(nom);
-    m_state->setRadioTv(QStringLiteral("RADIO"));
+    m_f->player.setUrl(url);
+    m_f->state.setLecture(nom);
+    m_f->state.setRadioTv(QStringLiteral("RADIO"));
     m_controller->KivCommand2_Click();
 
     QCOMPARE(m_messages->count(), 2);
     QTEST(m_messages->at(0).at(0).toString(), "message");
     QTEST(m_messages->at(1).at(0).toString(), "message");
-    QCOMPARE(m_favourites->slot(0), Favori());
-    QCOMPARE(m_favourites->savePeriod(), FavouritesStore::initialSavePeriod);
+    QCOMPARE(m_f->favourites.slot(0), Favori());
+    QCOMPARE(m_f->favourites.savePeriod(), FavouritesStore::initialSavePeriod);
 }
 
 void TestFavouritesController::thirteenthAdditionShowsTheSeparator()
@@ -525,18 +497,13 @@ void TestFavouritesController::thirteenthAdditionShowsTheSeparator()
 
 void TestFavouritesController::failedWriteIsSaidOnce()
 {
-    const QString blocked = m_folder->filePath(QStringLiteral("blocked"));
-    {
-        QFile file(blocked);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    m_favourites->setPath(blocked + QStringLiteral("/Favoris.log"));
+    QVERIFY(m_f->blockWrites());
     create();
     QSignalSpy notices(m_controller.get(), &FavouritesController::noticeRequested);
     QVERIFY(m_controller->KivCommand1_Click(QStringLiteral("A"), QStringLiteral("http://a"), 0));
     QVERIFY(m_controller->KivCommand1_Click(QStringLiteral("B"), QStringLiteral("http://b"), 0));
     QCOMPARE(notices.count(), 1);
-    QVERIFY(notices.at(0).at(0).toString().contains(blocked + QStringLiteral("/Favoris.log")));
+    QVERIFY(notices.at(0).at(0).toString().contains(m_f->favourites.path()));
     QCOMPARE(m_messages->count(), 0);
 }
 
