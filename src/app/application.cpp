@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/unixsignals.h"
 #include "catalogue/autre.h"
+#include "favourites/favoris.h"
 #include "player/autostart.h"
 #include "player/mediaplayer.h"
 #include "player/mprisservice.h"
@@ -36,6 +37,7 @@ Application::Application(QObject *parent)
     , m_wheelRouter(std::make_unique<WheelRouter>())
 {
     m_store.setUserFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    m_favourites.setPath(m_store.userPath(FavouritesStore::fileName));
     createPlayer();
     m_playback = std::make_unique<PlaybackController>(m_store, *m_player, *m_browser);
     m_mpris = std::make_unique<MprisService>(*m_player);
@@ -156,6 +158,13 @@ frmTV &Application::tv()
     return *m_tv;
 }
 
+Favoris &Application::favoris()
+{
+    if (!m_favoris)
+        m_favoris = std::make_unique<Favoris>(m_store, m_favourites, *m_player, *m_browser);
+    return *m_favoris;
+}
+
 Annexe &Application::annexe()
 {
     if (!m_annexe)
@@ -217,6 +226,9 @@ void Application::setupWindowConnections()
         tvWindow.unsetCursor();
         showWindow(tvWindow);
     });
+    connect(&window, &Radio::favorisRequested, this, [this] {
+        showWindow(favoris());
+    });
 }
 
 void Application::setupNowPlayingConnections()
@@ -265,8 +277,10 @@ void Application::start()
         m_store.setCurl(m_store.preferences().urlDem);
         m_player->setUrl(m_store.preferences().urlDem);
     }
-    // The favourites window is created here, hidden, before the TV window.
-    // Created hidden: its load presets the day lists before anyone opens it.
+    // The favourites window lives, hidden, from here to the end: it reads the
+    // store now and starts saving it. The TV window follows, hidden: its load
+    // presets the day lists before anyone opens it.
+    favoris();
     tv();
     m_player->setStretchToFit(m_store.preferences().checkCadre == 1);
     m_timerPPlan.setInterval(m_store.preferences().kivCheckBox1 == 1 ? 50 : 0);
@@ -306,6 +320,7 @@ void Application::formUnload()
     if (!Startup::writePreferences(m_store))
         qWarning("Ondavox : les préférences n'ont pas pu être enregistrées dans %s",
             qPrintable(m_store.userPath(Startup::preferencesName)));
+    saveFavourites();
     if (m_autre)
         m_autre->WheelCtl1()->unHook();
     // Not quit(): that asks every window to close first, and the main window
@@ -316,5 +331,14 @@ void Application::formUnload()
 void Application::quitAtOnce()
 {
     m_unloading = true;
+    // Every change was written when it was made; this is the last try for
+    // one that could not be.
+    saveFavourites();
     QCoreApplication::exit(0);
+}
+
+void Application::saveFavourites()
+{
+    if (!m_favourites.Savefavoris())
+        qWarning("Ondavox : les favoris n'ont pas pu être enregistrés dans %s", qPrintable(m_favourites.path()));
 }

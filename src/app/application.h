@@ -2,6 +2,7 @@
 
 #include "app/keepontoptimer.h"
 #include "app/statestore.h"
+#include "favourites/favouritesstore.h"
 #include "tv/foreignchannels.h"
 #include "tv/newseditions.h"
 
@@ -12,6 +13,7 @@
 class Annexe;
 class Autre;
 class MiseAJour;
+class Favoris;
 class MprisService;
 class NowPlayingTimer;
 class Options;
@@ -53,6 +55,8 @@ public:
     // The video search, opened from the TV window.
     void showYoutube();
     frmTV &tv();
+    Favoris &favoris();
+    FavouritesStore &favourites() { return m_favourites; }
     PlayerControl &player() { return *m_player; }
     WebView &browser() { return *m_browser; }
 
@@ -66,8 +70,10 @@ private:
     void applyWindowState();
     void startBrowsers();
     void showWindow(QWidget &window);
+    void saveFavourites();
 
     StateStore m_store;
+    FavouritesStore m_favourites;
     std::unique_ptr<PlayerControl> m_player;
     QWidget *m_playerWidget = nullptr;
     std::unique_ptr<WebView> m_browser;
@@ -88,6 +94,7 @@ private:
     NewsEditions m_newsEditions;
     ForeignChannels m_foreignChannels;
     QPointer<frmTV> m_tv;
+    std::unique_ptr<Favoris> m_favoris;
     KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };

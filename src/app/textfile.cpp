@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCodec>
+#include <unistd.h>
 
 namespace
 {
@@ -28,6 +29,11 @@ QString decode(const QByteArray &bytes)
 QByteArray encode(const QString &text)
 {
     return windows1252()->fromUnicode(text);
+}
+
+bool canEncode(QStringView text)
+{
+    return windows1252()->canEncode(text);
 }
 
 QStringList splitLines(const QString &text)
@@ -87,7 +93,9 @@ bool write(const QString &path, const QString &text)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = encode(text);
-    if (file.write(bytes) != bytes.size()) {
+    // The data reaches the disk before the new file takes the old one's
+    // name: a power cut then leaves one of the two whole, never an empty file.
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         file.cancelWriting();
         return false;
     }

@@ -37,5 +37,8 @@ bool write(const QString &path, const QString &text);
 
 QString decode(const QByteArray &bytes);
 QByteArray encode(const QString &text);
+// Whether every character of `text` has a byte of its own in the files'
+// code page; encode() writes "?" for one that has none.
+bool canEncode(QStringView text);
 
 }

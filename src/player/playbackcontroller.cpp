@@ -8,6 +8,9 @@ const QString PlaybackController::loadingMessage
     = QStringLiteral("Chargement de la page en cours. Veuillez patienter...");
 const QString PlaybackController::browserMessage = QStringLiteral("Visualisation avec Internet Explorer");
 const QString PlaybackController::stoppedMessage = QStringLiteral("Arrêté");
+const QStringList PlaybackController::stoppedStatuses {
+    QStringLiteral("Prêt"), QStringLiteral("Ready"), QStringLiteral("Arrété"), QStringLiteral("Stopped")
+};
 
 namespace
 {
@@ -68,11 +71,7 @@ void PlaybackController::TimerInfos_Timer()
     QString line = prefix + QStringLiteral(" de ") + m_store.lecture();
     if (status.isEmpty())
         line.clear();
-    // "Arrété" is compared as well, though no status of ours is spelt so.
-    static const QStringList stopped {
-        QStringLiteral("Prêt"), QStringLiteral("Ready"), QStringLiteral("Arrété"), QStringLiteral("Stopped")
-    };
-    if (stopped.contains(status))
+    if (stoppedStatuses.contains(status))
         line = stoppedMessage;
     // Neither playing nor stopped: connecting, buffering or failed.
     if (line.startsWith(QStringLiteral(" de")))

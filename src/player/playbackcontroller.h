@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 
 class BrowserControl;
@@ -35,6 +36,8 @@ public:
     static const QString loadingMessage;
     static const QString browserMessage;
     static const QString stoppedMessage;
+    // The player's texts for a stop ("Arrété" too, though no status of ours is spelt so).
+    static const QStringList stoppedStatuses;
 
 Q_SIGNALS:
     // The progress bar's bound and value, as given (the bar clamps what it

@@ -16,13 +16,11 @@ void requestPlay(const PlayRequest &request, StateStore &store, PlayerControl &p
         store.setCurl(request.address);
     if (request.name)
         store.setLecture(*request.name);
-    if (webPage) {
+    if (webPage)
         browser.navigate(request.address);
-        browser.setVisible(true);
-        player.setVisible(false);
-    } else {
-        browser.setVisible(false);
-        player.setVisible(true);
+    if (request.setView) {
+        browser.setVisible(webPage);
+        player.setVisible(!webPage);
     }
     if (!request.mode.isEmpty())
         store.setRadioTv(request.mode);

@@ -18,6 +18,7 @@ struct PlayRequest {
     std::optional<QString> name; // `Lecture`; unchanged when not given
     QString mode; // `RadioTv`: "RADIO", "TV" or "WEB"; unchanged when empty
     QString picture; // full path of the station's or programme's picture; empty when unknown
+    bool setView = true; // which of the player and the browser is shown
 };
 
 // The one way anything gets played or shown in the main window, in a fixed

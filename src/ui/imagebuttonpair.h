@@ -28,7 +28,7 @@ public:
 
     // skinName names a pair of the skin's resources: ":/skin/<name>.png" and
     // ":/skin/<name>-hover.png" (close, enlarge, minimise, tray, ontop, radio,
-    // tv, favourites, stop, refresh, options, arrow-up, arrow-down).
+    // tv, favourites, stop, refresh, options, arrow-up, arrow-down, delete).
     explicit ImageButtonPair(const QString &skinName, QWidget *parent = nullptr);
     ImageButtonPair(const QIcon &normalImage, const QIcon &hoverImage, QWidget *parent = nullptr);
 

@@ -13,6 +13,7 @@ class QApplication;
 //   window buttons, normal and "-hover": close, enlarge, minimise, tray, ontop
 //   toolbar buttons, normal and "-hover": radio, tv, favourites, stop, refresh, options
 //   browsers, normal and "-hover": arrow-up, arrow-down; and scroll-ball
+//   favourites list: favourite-radio, favourite-tv; delete, normal and "-hover"
 //   resize-grip, refresh-icon, ondavox (application and tray icon)
 //   message-information, message-question, message-warning, message-critical
 class Skin

@@ -4,17 +4,17 @@
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QString>
 #include <QTimer>
 
 struct ShownMessage {
     QString title;
     QString text;
     int buttons = 0;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
-// Answers every message box a window opens with its OK button, and keeps
-// what each one said.
+// Answers every modal message box a window opens with its OK button, and
+// keeps what each one said.
 class MessageBoxAnswerer : public QObject
 {
 public:
@@ -24,7 +24,7 @@ public:
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            messages.append({ box->windowTitle(), box->text(), int(box->buttons().size()) });
+            messages.append({ box->windowTitle(), box->text(), int(box->buttons().size()), box->textFormat() });
             box->button(QMessageBox::Ok)->click();
         });
         m_poll.start(10);

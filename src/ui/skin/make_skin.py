@@ -125,6 +125,24 @@ def refresh_icon():
                        f'<path d="M12.3 1.6 L11.9 4.9 L8.7 4.5"/></g>')
 
 
+def list_icon(glyph, ink):
+    """A favourite's type beside its name, 16 x 16: a toolbar glyph, scaled."""
+    return svg(16, 16, f'<g transform="scale(0.6667)" fill="none" stroke="{ink}" stroke-width="2.1" '
+                       f'stroke-linecap="round" stroke-linejoin="round">{glyph}</g>')
+
+
+def delete_button(hover):
+    """The delete control of a favourites row, 16 x 16: a cross in a ring."""
+    if hover:
+        ring = f'<circle cx="8" cy="8" r="7.2" fill="{CLOSE_RED}" stroke="{CLOSE_DEEP}"/>'
+        ink = GLYPH_BRIGHT
+    else:
+        ring = '<circle cx="8" cy="8" r="7.2" fill="#0c0e12" stroke="#46505f"/>'
+        ink = GLYPH
+    return svg(16, 16, ring + f'<path d="M5.4 5.4 L10.6 10.6 M10.6 5.4 L5.4 10.6" fill="none" stroke="{ink}" '
+                              f'stroke-width="1.6" stroke-linecap="round"/>')
+
+
 def check_box(checked, state):
     """state: normal, hover, disabled."""
     if checked:
@@ -208,6 +226,10 @@ def images():
     yield "resize-grip", resize_grip(), None
     yield "refresh-icon", refresh_icon(), None
     yield "combo-arrow", combo_arrow(), None
+    yield "favourite-radio", list_icon(TOOLBAR_GLYPHS["radio"], ACCENT), None
+    yield "favourite-tv", list_icon(TOOLBAR_GLYPHS["tv"], "#f5b940"), None
+    yield "delete", delete_button(False), None
+    yield "delete-hover", delete_button(True), None
     for checked in (False, True):
         for state in ("normal", "hover", "disabled"):
             suffix = ("on" if checked else "off") + ("" if state == "normal" else "-" + state)
