@@ -14,6 +14,10 @@ QByteArray reasonPhrase(int status)
     switch (status) {
     case 200:
         return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
     case 403:
         return "Forbidden";
     case 404:
@@ -35,9 +39,9 @@ TestHttpServer::TestHttpServer(QObject *parent)
 
 TestHttpServer::~TestHttpServer() = default;
 
-bool TestHttpServer::listen()
+bool TestHttpServer::listen(quint16 port)
 {
-    return m_server.listen(QHostAddress::LocalHost, 0);
+    return m_server.listen(QHostAddress::LocalHost, port);
 }
 
 QString TestHttpServer::url(const QString &path) const
@@ -45,9 +49,33 @@ QString TestHttpServer::url(const QString &path) const
     return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
 }
 
-void TestHttpServer::addData(const QString &path, const QByteArray &body, const QByteArray &contentType)
+void TestHttpServer::addData(
+    const QString &path, const QByteArray &body, const QByteArray &contentType, const QByteArray &headers)
 {
-    m_routes.insert(path, Route { Route::Data, body, contentType, 200, 0 });
+    m_routes.insert(path, Route { Route::Data, body, contentType, 200, 0, headers, 0 });
+}
+
+void TestHttpServer::addLateData(
+    const QString &path, const QByteArray &body, const QByteArray &contentType, int delayMs)
+{
+    m_routes.insert(path, Route { Route::Data, body, contentType, 200, 0, {}, delayMs });
+}
+
+void TestHttpServer::addRedirect(const QString &path, const QString &location, int status)
+{
+    m_routes.insert(
+        path, Route { Route::Status, {}, "text/html", status, 0, "Location: " + location.toUtf8() + "\r\n", 0 });
+}
+
+QByteArray TestHttpServer::lastRequestHeader(const QString &path, const QByteArray &name) const
+{
+    const QList<QByteArray> lines = m_lastRequests.value(path).split('\n');
+    for (const QByteArray &line : lines) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(colon + 1).trimmed();
+    }
+    return {};
 }
 
 bool TestHttpServer::addFile(const QString &path, const QString &filePath, const QByteArray &contentType)
@@ -67,13 +95,14 @@ void TestHttpServer::addFolder(const QString &prefix, const QString &folder)
 void TestHttpServer::addStatus(const QString &path, int status)
 {
     m_routes.insert(path,
-        Route { Route::Status, "<html><body>" + reasonPhrase(status) + "</body></html>", "text/html", status, 0 });
+        Route {
+            Route::Status, "<html><body>" + reasonPhrase(status) + "</body></html>", "text/html", status, 0, {}, 0 });
 }
 
 void TestHttpServer::addDyingStream(
     const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs)
 {
-    m_routes.insert(path, Route { Route::Dying, body, contentType, 200, holdMs });
+    m_routes.insert(path, Route { Route::Dying, body, contentType, 200, holdMs, {}, 0 });
 }
 
 QByteArray TestHttpServer::contentTypeFor(const QString &fileName)
@@ -118,23 +147,35 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = requestLine.size() >= 2 ? QUrl(QString::fromUtf8(requestLine.at(1))).path() : QString();
     const bool headOnly = requestLine.value(0) == "HEAD";
+    m_requests[path] += 1;
+    m_lastRequests[path] = request.left(request.indexOf("\r\n\r\n"));
 
     Route route;
     if (const Route *known = findRoute(path)) {
         route = *known;
     } else {
-        route = Route { Route::Status, "<html><body>Not Found</body></html>", "text/html", 404, 0 };
+        route = Route { Route::Status, "<html><body>Not Found</body></html>", "text/html", 404, 0, {}, 0 };
         for (auto it = m_folders.constBegin(); it != m_folders.constEnd(); ++it) {
             if (!path.startsWith(it.key()) || path.contains(QLatin1String("..")))
                 continue;
             QFile file(it.value() + QLatin1Char('/') + path.mid(it.key().size()));
             if (file.open(QIODevice::ReadOnly))
-                route = Route { Route::Data, file.readAll(), contentTypeFor(file.fileName()), 200, 0 };
+                route = Route { Route::Data, file.readAll(), contentTypeFor(file.fileName()), 200, 0, {}, 0 };
         }
     }
+    if (route.delayMs > 0) {
+        QTimer::singleShot(route.delayMs, socket, [this, socket, route, headOnly] {
+            send(socket, route, headOnly);
+        });
+        return;
+    }
+    send(socket, route, headOnly);
+}
 
+void TestHttpServer::send(QTcpSocket *socket, const Route &route, bool headOnly)
+{
     QByteArray head = "HTTP/1.0 " + QByteArray::number(route.status) + ' ' + reasonPhrase(route.status) + "\r\n";
-    head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n";
+    head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n" + route.headers;
     if (route.kind != Route::Dying)
         head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
     head += "\r\n";
