@@ -2,23 +2,26 @@
 # Ondavox's one-command set-up.
 #   ./build.sh run    install what is missing, build, start Ondavox
 #   ./build.sh test   install what is missing, build, run the whole test suite
-#   ./build.sh bench  install what is missing, build, run the benchmarks
+#   ./build.sh bench  install what is missing, build, run the benchmark
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-run}
-# The test build points the publisher's site at a loopback port, so that no
-# test ever sends a request beyond the machine; it has a folder of its own.
+# The test and benchmark builds point the publisher's site at a loopback port,
+# so that nothing they run sends a request beyond the machine (the benchmark
+# serves the start-up pages itself); each has a folder of its own.
 case "$mode" in
 test) build=${ONDAVOX_BUILD_DIR:-$here/build-test}
       site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911) ;;
+bench) build=${ONDAVOX_BUILD_DIR:-$here/build-bench}
+      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47912) ;;
 *)    build=${ONDAVOX_BUILD_DIR:-$here/build}
       site_args=() ;;
 esac
 
 packages=(qt6-base-dev qt6-webengine-dev libqt6opengl6-dev qt6-5compat-dev libmpv-dev cmake ninja-build g++ pkg-config)
 test_packages=(xvfb xauth dbus icecast2 ffmpeg imagemagick clang-format locales python3 trayer at-spi2-core python3-pyatspi)
-bench_packages=(mpv vlc-bin vlc-plugin-base hyperfine)
+bench_packages=(mpv vlc-bin vlc-plugin-base pulseaudio pulseaudio-utils libxcb1-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -67,7 +70,8 @@ test)
 bench)
     install_missing "${packages[@]}" "${test_packages[@]}" "${bench_packages[@]}"
     configure_and_build
-    exec dbus-run-session -- xvfb-run -a -s '-screen 0 1280x800x24' "$here/bench/run"
+    # The benchmark brings its own X server, session bus and sound server.
+    ONDAVOX_BUILD_DIR="$build" exec "$here/bench/run"
     ;;
 *)
     echo "usage: $0 run|test|bench" >&2

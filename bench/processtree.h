@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// A process and every process it started, as /proc shows them.
+namespace ProcessTree
+{
+
+// `root` first, then its children, their children, and so on.
+QList<qint64> descendants(qint64 root);
+// Proportional set size in KiB (shared pages split among their users), 0 when gone.
+qint64 pssKiB(qint64 pid);
+QString commandName(qint64 pid);
+
+} // namespace ProcessTree
