@@ -465,21 +465,28 @@ Reading BlackBox::runOnce(Player &player)
                 },
                 playingMs + 1000);
             qint64 total = 0;
-            QMap<QString, QPair<int, qint64>> byName;
+            struct Share {
+                int count = 0;
+                qint64 pss = 0;
+                qint64 rss = 0;
+            };
+            QMap<QString, Share> byName;
             for (qint64 member : ProcessTree::descendants(pid)) {
+                Share &share = byName[ProcessTree::commandName(member)];
                 const qint64 pss = ProcessTree::pssKiB(member);
                 total += pss;
-                auto &entry = byName[ProcessTree::commandName(member)];
-                entry.first += 1;
-                entry.second += pss;
+                share.count += 1;
+                share.pss += pss;
+                share.rss += ProcessTree::rssKiB(member);
             }
             reading.pssMiB = total / 1024.0;
             QStringList parts;
             for (auto it = byName.constBegin(); it != byName.constEnd(); ++it)
-                parts.append(QStringLiteral("%1 x%2 %3 MiB")
+                parts.append(QStringLiteral("%1 x%2 PSS %3 MiB (RSS %4 MiB)")
                                  .arg(it.key())
-                                 .arg(it.value().first)
-                                 .arg(it.value().second / 1024.0, 0, 'f', 1));
+                                 .arg(it.value().count)
+                                 .arg(it.value().pss / 1024.0, 0, 'f', 1)
+                                 .arg(it.value().rss / 1024.0, 0, 'f', 1));
             reading.processes = parts.join(QStringLiteral(", "));
         }
     } else {
@@ -655,6 +662,10 @@ int main(int argc, char *argv[])
     }
     const QString stream = bench.streamUrl();
     bench.addPlayer(makePlayer(QStringLiteral("Ondavox"), QString::fromLocal8Bit(argv[1]), {}, true, true, true));
+    // Another build in the same turns, to tell a change from the machine's noise.
+    const QString compared = qEnvironmentVariable("ONDAVOX_BENCH_COMPARE");
+    if (!compared.isEmpty())
+        bench.addPlayer(makePlayer(QStringLiteral("Ondavox compared"), compared, {}, true, true, true));
     if (!QStandardPaths::findExecutable(QStringLiteral("mpv")).isEmpty())
         bench.addPlayer(makePlayer(QStringLiteral("mpv --no-video"),
             QStringLiteral("mpv"),

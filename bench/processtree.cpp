@@ -34,16 +34,31 @@ QList<qint64> descendants(qint64 root)
     return found;
 }
 
+namespace
+{
+
+    qint64 rollupField(qint64 pid, const QByteArray &field)
+    {
+        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+        if (!rollup.open(QIODevice::ReadOnly))
+            return 0;
+        for (const QByteArray &line : rollup.readAll().split('\n')) {
+            if (line.startsWith(field))
+                return line.mid(field.size()).trimmed().split(' ').constFirst().toLongLong();
+        }
+        return 0;
+    }
+
+} // namespace
+
 qint64 pssKiB(qint64 pid)
 {
-    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!rollup.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : rollup.readAll().split('\n')) {
-        if (line.startsWith("Pss:"))
-            return line.mid(4).trimmed().split(' ').constFirst().toLongLong();
-    }
-    return 0;
+    return rollupField(pid, "Pss:");
+}
+
+qint64 rssKiB(qint64 pid)
+{
+    return rollupField(pid, "Rss:");
 }
 
 QString commandName(qint64 pid)

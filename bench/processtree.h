@@ -9,8 +9,11 @@ namespace ProcessTree
 
 // `root` first, then its children, their children, and so on.
 QList<qint64> descendants(qint64 root);
-// Proportional set size in KiB (shared pages split among their users), 0 when gone.
+// Proportional set size in KiB (shared pages split among their users, so it
+// moves with what else runs), 0 when gone.
 qint64 pssKiB(qint64 pid);
+// Resident set size in KiB (shared pages counted whole), 0 when gone.
+qint64 rssKiB(qint64 pid);
 QString commandName(qint64 pid);
 
 } // namespace ProcessTree
