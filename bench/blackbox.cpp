@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QMap>
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -30,8 +31,8 @@
 // monitor is recorded, and the first sample at or above 1 % of full scale is
 // the first audio. All play the same live MP3 stream from icecast2 on
 // loopback. 5 s into playing, the proportional memory (PSS) of the player and
-// every process it started is summed. The first window each program maps is
-// timed too, Ondavox's against the least a Qt Widgets program does. The
+// every process it started is summed. The first window each program maps and
+// keeps is timed too, Ondavox's against the least a Qt Widgets program does. The
 // players take turns, round after round, and the medians are printed with
 // the targets. Figures are printed, never judged by an exit code.
 
@@ -41,6 +42,8 @@ namespace
 constexpr int defaultRounds = 7;
 constexpr int startTimeoutMs = 20000;
 constexpr int playingMs = 5000;
+// How long a window must stay mapped to count as the program's window.
+constexpr int windowStaysMs = 200;
 // How long the sink must have been quiet before the next player starts.
 constexpr int quietMs = 300;
 // Silence then a tone, to check the detector.
@@ -442,11 +445,30 @@ Reading BlackBox::runOnce(Player &player)
         if (!reading.firstAudio && at >= started)
             reading.firstAudio = at - started;
     });
+    // A window flashed on screen while the program builds itself is not its
+    // main window: the first one that stays is.
+    QHash<quint32, double> onScreen;
     const QMetaObject::Connection seen
-        = QObject::connect(&m_windows, &WindowWatch::mapped, [&](qint64 owner, double at) {
-              if (!reading.shown && owner == pid)
-                  reading.shown = at - started;
+        = QObject::connect(&m_windows, &WindowWatch::mapped, [&](qint64 owner, quint32 window, double at) {
+              if (owner == pid)
+                  onScreen.insert(window, at);
           });
+    const QMetaObject::Connection gone = QObject::connect(&m_windows, &WindowWatch::unmapped, [&](quint32 window) {
+        onScreen.remove(window);
+    });
+    const auto windowShown = [&] {
+        if (!reading.shown) {
+            const double now = m_clock.nsecsElapsed() / 1e6;
+            std::optional<double> first;
+            for (double at : std::as_const(onScreen)) {
+                if (now - at >= windowStaysMs && (!first || at < *first))
+                    first = at;
+            }
+            if (first)
+                reading.shown = *first - started;
+        }
+        return reading.shown.has_value();
+    };
     QString error;
     std::unique_ptr<QProcess> process
         = m_account.start(player.program, player.arguments, playerEnvironment(player), true, &error);
@@ -455,7 +477,7 @@ Reading BlackBox::runOnce(Player &player)
         waitUntil(
             [&] {
                 return process->state() == QProcess::NotRunning
-                    || ((!player.plays || reading.firstAudio) && (!player.timedWindow || reading.shown));
+                    || ((!player.plays || reading.firstAudio) && (!player.timedWindow || windowShown()));
             },
             startTimeoutMs);
         if (player.plays && reading.firstAudio) {
@@ -494,6 +516,7 @@ Reading BlackBox::runOnce(Player &player)
     }
     QObject::disconnect(heard);
     QObject::disconnect(seen);
+    QObject::disconnect(gone);
     TestProcesses::stopGroup(process);
     return reading;
 }

@@ -50,7 +50,9 @@ void WindowWatch::readEvents()
             std::free(geometry);
             const qint64 pid = sizeable ? windowPid(map->window) : 0;
             if (pid > 0)
-                Q_EMIT mapped(pid, now);
+                Q_EMIT mapped(pid, map->window, now);
+        } else if ((event->response_type & 0x7f) == XCB_UNMAP_NOTIFY) {
+            Q_EMIT unmapped(reinterpret_cast<xcb_unmap_notify_event_t *>(event)->window);
         }
         std::free(event);
     }

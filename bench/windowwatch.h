@@ -23,7 +23,8 @@ public:
 
 Q_SIGNALS:
     // `atMs` on the clock given; windows of one pixel (helpers) are left out.
-    void mapped(qint64 pid, double atMs);
+    void mapped(qint64 pid, quint32 window, double atMs);
+    void unmapped(quint32 window);
 
 private:
     void readEvents();
