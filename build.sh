@@ -7,14 +7,14 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-run}
-# The test and benchmark builds point the publisher's site at a loopback port,
+# The test and benchmark builds point the publisher's sites at loopback ports,
 # so that nothing they run sends a request beyond the machine (the benchmark
 # serves the start-up pages itself); each has a folder of its own.
 case "$mode" in
 test) build=${ONDAVOX_BUILD_DIR:-$here/build-test}
-      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911) ;;
+      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47912) ;;
 bench) build=${ONDAVOX_BUILD_DIR:-$here/build-bench}
-      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47912) ;;
+      site_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47913 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47914) ;;
 *)    build=${ONDAVOX_BUILD_DIR:-$here/build}
       site_args=() ;;
 esac

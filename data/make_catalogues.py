@@ -84,6 +84,7 @@ TVS = [
     ("grandjournal", "TV-divertissement", "Canal+ : Le grand journal", SITE + "canal/grandjournal_\u00a4JMA_a.wmv", "", "En quatre parties", "m3u", "Grand", "journal"),
     ("autowereld", "TV-divertissement", "VTM - Autowereld", SITE + "vtm/autowereld_\u00a4AMJ_1", "néerlandais", "Automobile, en quatre parties", "m3u", "VTM", "Autowereld"),
     ("humour", "TV-divertissement", "Humour du jour", SITE + "humour/sketch_\u00a4BMJ.wmv", "", "", "oui", "Humour", ""),
+    ("matins", "TV-divertissement", "Les Matins en parties", SITE + "matins/matins_\u00a4JMA_a.wmv", "", "En parties, sans liste de parties", "m3u", "Matins", "en parties"),
     ("arte", "TV-divers", "Arte", "https://artesimulcast.akamaized.net/hls/live/2030993/artelive_fr/index.m3u8", "", "Culture", "", "Arte", ""),
     ("francetv", "TV-divers", "france.tv (site)", "https://www.france.tv/", "", "Page web", "web", "france.tv", "site web"),
     ("tnt", "TV-divers", "Chaîne TNT locale", SITE + "tnt/locale.asx", "", "", "", "TNT", "locale"),

@@ -14,13 +14,17 @@
 #include "player/playrequest.h"
 #include "player/unavailableplayer.h"
 #include "player/webview.h"
+#include "search/youtube.h"
+#include "tv/frmtv.h"
 #include "ui/keepontop.h"
 #include "ui/kivprogressbar.h"
 #include "ui/systrayicon.h"
 #include "ui/wheelctl.h"
 #include "ui/wheelrouter.h"
+#include "update/miseajour.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTimer>
@@ -36,12 +40,30 @@ Application::Application(QObject *parent)
     m_playback = std::make_unique<PlaybackController>(m_store, *m_player, *m_browser);
     m_mpris = std::make_unique<MprisService>(*m_player);
     m_nowPlaying = std::make_unique<NowPlayingTimer>(m_store, *m_mpris);
+    loadTvTables();
 }
 
 Application::~Application()
 {
-    // It uses the player, the browser and the wheel router.
+    // They use the player, the browser and the wheel router.
     delete m_autre;
+    delete m_youtube;
+    delete m_tv;
+}
+
+void Application::loadTvTables()
+{
+    // The tables are compiled in: a fault here is the build's, and the TV
+    // window then only lacks its lists.
+    QString error;
+    if (auto editions = NewsEditions::builtIn(&error))
+        m_newsEditions = std::move(*editions);
+    else
+        qWarning("Ondavox : table des éditions régionales illisible (%s)", qPrintable(error));
+    if (auto channels = ForeignChannels::builtIn(&error))
+        m_foreignChannels = std::move(*channels);
+    else
+        qWarning("Ondavox : table des chaînes étrangères illisible (%s)", qPrintable(error));
 }
 
 void Application::createPlayer()
@@ -80,6 +102,9 @@ Options &Application::options()
         connect(m_options.get(), &Options::annexeRequested, this, [this] {
             showWindow(annexe());
         });
+        connect(m_options.get(), &Options::updateRequested, this, [this] {
+            showWindow(miseAJour());
+        });
     }
     return *m_options;
 }
@@ -90,6 +115,45 @@ Autre &Application::autre()
     if (!m_autre)
         m_autre = new Autre(m_store, *m_player, *m_browser, *m_wheelRouter);
     return *m_autre;
+}
+
+MiseAJour &Application::miseAJour()
+{
+    if (!m_miseAJour) {
+        m_updatePage = std::make_unique<WebView>();
+        m_wbDownload = std::make_unique<WebView>();
+        // Never shown, yet the download is the engine's own.
+        m_wbDownload->createEngine();
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        if (folder.isEmpty())
+            folder = QDir::homePath();
+        m_miseAJour
+            = std::make_unique<MiseAJour>(m_store, *m_updatePage, m_updatePage->widget(), *m_wbDownload, folder);
+    }
+    return *m_miseAJour;
+}
+
+Youtube &Application::youtube()
+{
+    // The window deletes itself when a search closes it.
+    if (!m_youtube)
+        m_youtube = new Youtube(m_store, *m_player, *m_browser, radio());
+    return *m_youtube;
+}
+
+void Application::showYoutube()
+{
+    showWindow(youtube());
+}
+
+frmTV &Application::tv()
+{
+    // The window deletes itself when it is unloaded.
+    if (!m_tv) {
+        m_tv = new frmTV(m_store, *m_player, *m_browser, *m_wheelRouter, m_newsEditions, m_foreignChannels);
+        connect(m_tv, &frmTV::searchRequested, this, &Application::showYoutube);
+    }
+    return *m_tv;
 }
 
 Annexe &Application::annexe()
@@ -142,6 +206,11 @@ void Application::setupWindowConnections()
     connect(&window, &Radio::radiosRequested, this, [this] {
         showWindow(autre());
     });
+    connect(&window, &Radio::tvRequested, this, [this] {
+        frmTV &tvWindow = tv();
+        tvWindow.unsetCursor();
+        showWindow(tvWindow);
+    });
 }
 
 void Application::setupNowPlayingConnections()
@@ -187,6 +256,9 @@ void Application::start()
         m_store.setCurl(m_store.preferences().urlDem);
         m_player->setUrl(m_store.preferences().urlDem);
     }
+    // The favourites window is created here, hidden, before the TV window.
+    // Created hidden: its load presets the day lists before anyone opens it.
+    tv();
     m_player->setStretchToFit(m_store.preferences().checkCadre == 1);
     m_timerPPlan.setInterval(m_store.preferences().kivCheckBox1 == 1 ? 50 : 0);
     // The browser engine is slow to start: the window shows first.

@@ -2,6 +2,8 @@
 
 #include "app/keepontoptimer.h"
 #include "app/statestore.h"
+#include "tv/foreignchannels.h"
+#include "tv/newseditions.h"
 
 #include <QObject>
 #include <QPointer>
@@ -9,6 +11,7 @@
 
 class Annexe;
 class Autre;
+class MiseAJour;
 class MprisService;
 class NowPlayingTimer;
 class Options;
@@ -19,6 +22,8 @@ class Radio;
 class SystrayIcon;
 class WebView;
 class WheelRouter;
+class Youtube;
+class frmTV;
 
 // Creates the program's objects, wires them together and runs the start-up
 // and exit sequences. Windows are created on first use and kept, except
@@ -43,11 +48,17 @@ public:
     Options &options();
     Annexe &annexe();
     Autre &autre();
+    MiseAJour &miseAJour();
+    Youtube &youtube();
+    // The video search, opened from the TV window.
+    void showYoutube();
+    frmTV &tv();
     PlayerControl &player() { return *m_player; }
     WebView &browser() { return *m_browser; }
 
 private:
     void createPlayer();
+    void loadTvTables();
     void setupPlaybackConnections();
     void setupWindowConnections();
     void setupNowPlayingConnections();
@@ -70,6 +81,13 @@ private:
     std::unique_ptr<Options> m_options;
     std::unique_ptr<Annexe> m_annexe;
     QPointer<Autre> m_autre;
+    std::unique_ptr<WebView> m_updatePage;
+    std::unique_ptr<WebView> m_wbDownload;
+    std::unique_ptr<MiseAJour> m_miseAJour;
+    QPointer<Youtube> m_youtube;
+    NewsEditions m_newsEditions;
+    ForeignChannels m_foreignChannels;
+    QPointer<frmTV> m_tv;
     KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };

@@ -10,21 +10,19 @@
 #include "ui/kivcommand.h"
 #include "ui/kivframe.h"
 #include "ui/kivtextbox.h"
+#include "ui/programmessage.h"
 #include "ui/skin.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace
 {
-
-const QString title = QStringLiteral("Ondavox");
 
 namespace Help
 {
@@ -68,12 +66,6 @@ QLabel *label(const QString &name, const QString &text, QWidget *parent)
     auto *result = new QLabel(text, parent);
     result->setObjectName(name);
     return result;
-}
-
-void message(QWidget *parent, const QString &text)
-{
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
-    box.exec();
 }
 
 } // namespace
@@ -325,7 +317,7 @@ void Options::showConnectionResult()
 void Options::Command2_Click()
 {
     if (!Startup::writePreferences(m_store)) {
-        message(this,
+        programMessage(this,
             QStringLiteral("Les préférences n'ont pas pu être enregistrées dans « %1 ».")
                 .arg(m_store.userPath(Startup::preferencesName)));
         return;
@@ -352,7 +344,7 @@ void Options::URLdem_Change(const QString &text)
         const QString previous = m_store.preferences().urlDem;
         m_urlDem->setText(previous);
         m_urlDem->setCursorPosition(std::min<int>(std::max(cursor - 1, 0), previous.size()));
-        message(this, QStringLiteral("Le caractère « * » ne peut pas figurer dans l'adresse."));
+        programMessage(this, QStringLiteral("Le caractère « * » ne peut pas figurer dans l'adresse."));
         return;
     }
     changePreferences([&text](Preferences &p) {
@@ -363,7 +355,7 @@ void Options::URLdem_Change(const QString &text)
 void Options::KivCheckBox1_Click(int value)
 {
     if (value == 0)
-        message(this,
+        programMessage(this,
             QStringLiteral("Pour que les changements soient pris en compte, un redémarrage de l'application sera "
                            "nécessaire"));
     // The timer makes the main window topmost when it fires, whichever way the

@@ -1,20 +1,18 @@
 #pragma once
 
+#include "catalogue/picturecache.h"
 #include "ui/skinnedwindow.h"
 
-#include <QHash>
 #include <QList>
-#include <QPixmap>
 
 class BrowserControl;
-class ImageButtonPair;
+class CataloguePageView;
 class KivCheckBox;
 class PlayerControl;
 class QLabel;
 class QPushButton;
 class RadioBrowser;
 class StateStore;
-class StationSlot;
 class WheelCtl;
 class WheelRouter;
 
@@ -51,37 +49,23 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildPage();
     void buildFilters();
     void buildInfoPanel();
-    QLabel *addLabel(const QString &text, int x, int y, const QString &objectName = {});
-    void place(QWidget *widget, int x, int y);
-
-    void showPage();
     void showInfo();
     void showFilter();
-    void showBoule(int top);
-
-    bool canLoadPicture(const QString &path);
 
     StateStore &m_store;
     PlayerControl &m_player;
     BrowserControl &m_browser;
+    PictureCache m_pictures;
     RadioBrowser *m_radioBrowser;
     WheelCtl *m_wheelCtl;
+    CataloguePageView *m_page = nullptr;
 
-    QList<StationSlot *> m_slots;
-    ImageButtonPair *m_image1 = nullptr; // lower arrow
-    ImageButtonPair *m_image2 = nullptr; // upper arrow
-    QLabel *m_boule = nullptr;
     QList<KivCheckBox *> m_checks; // in the order of RadioFilter::Box
     QLabel *m_lblNom = nullptr;
     QLabel *m_lblLangue = nullptr;
     QLabel *m_lblInfos = nullptr;
     QLabel *m_imageOne = nullptr;
     QPushButton *m_label6 = nullptr;
-
-    // Pictures already read, by path: the page model asks whether each can be
-    // loaded, the view then shows it.
-    QHash<QString, QPixmap> m_pictures;
 };

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+class BrowserDownload;
+
 // An embedded web browser as the rest of the program sees it: the main
 // window's page view, the connection test box, the update window's views.
 class BrowserControl : public QObject
@@ -28,6 +30,10 @@ Q_SIGNALS:
     void progressChange(int progress, int progressMax);
     void navigateComplete(const QString &url);
     void navigateError(const QString &url, int statusCode);
+    // A navigation of this browser turned into a file download. A handler
+    // that wants the file accepts it before returning; otherwise it is
+    // cancelled. The browser owns the download.
+    void downloadStarted(BrowserDownload *download);
 
 private:
     QString m_tag;

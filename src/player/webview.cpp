@@ -1,5 +1,7 @@
 #include "player/webview.h"
 
+#include "player/webenginedownload.h"
+
 #include <QEvent>
 #include <QNetworkCookieJar>
 #include <QUrl>
@@ -220,7 +222,22 @@ void WebView::onLoadingChanged(const QWebEngineLoadingInfo &info)
 
 void WebView::onDownloadRequested(QWebEngineDownloadRequest *download)
 {
+    // A resumed download asks again, and not always from the page it started in.
+    if (WebEngineDownload *known = m_downloads.value(download->id())) {
+        known->resumeWith(download);
+        return;
+    }
     if (!m_view || download->page() != m_view->page())
         return;
-    Q_EMIT downloadRequested(download);
+    auto *taken = new WebEngineDownload(download, this);
+    Q_EMIT downloadStarted(taken);
+    if (!taken->isAccepted()) {
+        delete taken;
+        return;
+    }
+    const quint32 id = taken->id();
+    m_downloads.insert(id, taken);
+    connect(taken, &BrowserDownload::finished, this, [this, id] {
+        m_downloads.take(id)->deleteLater();
+    });
 }

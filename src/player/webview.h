@@ -3,6 +3,7 @@
 #include "player/browsercontrol.h"
 #include "player/pagefetch.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QWebEngineView>
@@ -10,6 +11,7 @@
 
 class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
+class WebEngineDownload;
 
 // An embedded web browser over QtWebEngine behind the BrowserControl
 // interface. The engine costs start-up time, memory and helper processes, so
@@ -42,12 +44,6 @@ public:
     // What the engine says it is, without starting it.
     static QString engineUserAgent();
 
-Q_SIGNALS:
-    // A download started from this view's pages; whoever takes it calls
-    // accept() (with a folder and name of its own) or cancel(). Ignored, it is
-    // cancelled.
-    void downloadRequested(QWebEngineDownloadRequest *download);
-
 private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void handOver();
@@ -68,4 +64,6 @@ private:
     // The page on show was handed over: a reload must ask the server, not
     // replay the content.
     bool m_showsHandedOver = false;
+    // Downloads accepted and not finished, by the engine's id.
+    QHash<quint32, WebEngineDownload *> m_downloads;
 };

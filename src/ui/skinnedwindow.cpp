@@ -81,6 +81,22 @@ void SkinnedWindow::addDragArea(QWidget *area)
     m_dragger->addDragArea(area);
 }
 
+void SkinnedWindow::placeAt(QWidget *widget, QPoint client) const
+{
+    widget->move(m_content->mapFrom(this, client));
+}
+
+QLabel *SkinnedWindow::addLabel(const QString &text, QPoint client, const QString &objectName)
+{
+    auto *label = new QLabel(m_content);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->adjustSize();
+    placeAt(label, client);
+    return label;
+}
+
 bool SkinnedWindow::hasSizingFrame() const
 {
     return m_sizingFrame->isOn();

@@ -33,6 +33,13 @@ public:
     // Another widget that drags the window (a status label, say).
     void addDragArea(QWidget *area);
 
+    // Moves a child of the content area to a position given in the client
+    // area, title strip included: the window's layout has to have run.
+    void placeAt(QWidget *widget, QPoint client) const;
+    // A label of the content area, sized to its text. Its text is shown as
+    // written, never as markup: labels show catalogue names.
+    QLabel *addLabel(const QString &text, QPoint client, const QString &objectName = {});
+
     bool hasSizingFrame() const;
     void setSizingFrame(bool on);
 

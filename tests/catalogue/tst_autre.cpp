@@ -1,22 +1,25 @@
 #include "app/statestore.h"
 #include "catalogue/autre.h"
+#include "catalogue/pictureslot.h"
 #include "catalogue/radiobrowser.h"
-#include "catalogue/stationslot.h"
 #include "cataloguetext.h"
 #include "fakecontrols.h"
 #include "ui/imagebuttonpair.h"
 #include "ui/kivcheckbox.h"
 #include "ui/wheelctl.h"
 #include "ui/wheelrouter.h"
+#include "urlcatcher.h"
 
 #include <QAccessible>
 #include <QDesktopServices>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QUrl>
 
 namespace
@@ -36,18 +39,6 @@ QString stationAddress(int k)
 
 } // namespace
 
-// Receives what the window asks QDesktopServices to open.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public Q_SLOTS:
-    void open(const QUrl &url) { urls.append(url); }
-};
-
 class TestAutre : public QObject
 {
     Q_OBJECT
@@ -65,10 +56,11 @@ private Q_SLOTS:
     void wheelStepsThePage();
     void agrandirOpensTheRadiosPage();
     void slotsExposeTheStationName();
+    void catalogueTextShowsAsWritten();
 
 private:
     void openWindow();
-    StationSlot *slotWidget(int index) const;
+    PictureSlot *slotWidget(int index) const;
     void hover(int index, int station);
 
     QTemporaryDir m_folder;
@@ -120,9 +112,9 @@ void TestAutre::openWindow()
     QTRY_VERIFY(slotWidget(0)->isVisible());
 }
 
-StationSlot *TestAutre::slotWidget(int index) const
+PictureSlot *TestAutre::slotWidget(int index) const
 {
-    return m_window->findChild<StationSlot *>(QStringLiteral("Img%1").arg(index));
+    return m_window->findChild<PictureSlot *>(QStringLiteral("Img%1").arg(index));
 }
 
 // Moves the mouse onto a slot, which shows the station it holds.
@@ -277,6 +269,36 @@ void TestAutre::slotsExposeTheStationName()
     QVERIFY(slot->actionInterface());
     slot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QTRY_COMPARE(m_player.urls, QStringList { stationAddress(4) });
+}
+
+void TestAutre::catalogueTextShowsAsWritten()
+{
+    const QString name = QStringLiteral("<b>Rock</b>");
+    const QString information = QStringLiteral("<i>Guitares</i> &amp; basses");
+    const QString catalogue = m_store.data();
+    m_store.setData(catalogueText({ radioHeader,
+        QStringLiteral("1*radio*128*%1*http://127.0.0.1:8000/rock.mp3*\\logos\\s1.png*%2**").arg(name, information),
+        QString() }));
+    // Every lookup reads the text again: the other tests' catalogue comes back last.
+    const auto restore = qScopeGuard([this, catalogue] {
+        m_store.setData(catalogue);
+    });
+    openWindow();
+
+    PictureSlot *slot = slotWidget(0);
+    QCOMPARE(QAccessible::queryAccessibleInterface(slot)->text(QAccessible::Name), name);
+    // What the tooltip shows, whatever form Qt is handed it in.
+    QTextDocument tip;
+    tip.setHtml(slot->toolTip());
+    QCOMPARE(tip.toPlainText(), name);
+
+    QTest::mouseMove(slot, QPoint(20, 10));
+    auto *lblNom = m_window->findChild<QLabel *>(QStringLiteral("LblNom"));
+    QTRY_COMPARE(lblNom->text(), name);
+    // A label that took the text for markup would show, and expose, "Rock".
+    QCOMPARE(QAccessible::queryAccessibleInterface(lblNom)->text(QAccessible::Name), name);
+    auto *lblInfos = m_window->findChild<QLabel *>(QStringLiteral("LblInfos"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(lblInfos)->text(QAccessible::Name), information);
 }
 
 QTEST_MAIN(TestAutre)

@@ -1,6 +1,6 @@
 #include "app/statestore.h"
 #include "catalogue/autre.h"
-#include "catalogue/stationslot.h"
+#include "catalogue/pictureslot.h"
 #include "cataloguetext.h"
 #include "fakecontrols.h"
 #include "icecastserver.h"
@@ -82,7 +82,7 @@ void TestAutreEndToEnd::launchSlot(int index, const QString &name)
     } else {
         m_window->show();
     }
-    auto *slot = m_window->findChild<StationSlot *>(QStringLiteral("Img%1").arg(index));
+    auto *slot = m_window->findChild<PictureSlot *>(QStringLiteral("Img%1").arg(index));
     QTRY_VERIFY(slot->isVisible());
     QTest::mouseMove(slot, QPoint(30, 15));
     QTRY_COMPARE(m_window->findChild<QLabel *>(QStringLiteral("LblNom"))->text(), name);

@@ -1,6 +1,7 @@
 #include "app/statestore.h"
 #include "catalogue/radiobrowser.h"
 #include "cataloguetext.h"
+#include "pageslots.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -26,18 +27,12 @@ QString interleavedCatalogue(int admitted)
 // Which list number each slot shows, "-" for a hidden slot, e.g. "1 2 3 - -".
 QString shown(const RadioBrowser &browser)
 {
-    QStringList cells;
-    for (const CatalogueSlot &slot : browser.page().pageSlots())
-        cells.append(slot.visible ? QString::number(slot.tag.listNumber()) : QStringLiteral("-"));
-    return cells.join(QLatin1Char(' '));
+    return shownSlots(browser.page());
 }
 
 QString expectedShown(int first, int count)
 {
-    QStringList cells;
-    for (int i = 0; i < RadioBrowser::slotCount; ++i)
-        cells.append(i < count ? QString::number(first + i) : QStringLiteral("-"));
-    return cells.join(QLatin1Char(' '));
+    return expectedSlots(RadioBrowser::slotCount, first, count);
 }
 
 bool pictureLoads(const QString &path)
@@ -54,6 +49,7 @@ class TestRadioBrowser : public QObject
 private Q_SLOTS:
     void init();
     void firstFillFollowsLoad();
+    void refillBeforeFirstFillPlacesEachEntryOnce();
     void pageSteps_data();
     void pageSteps();
     void filterRules_data();
@@ -103,6 +99,17 @@ void TestRadioBrowser::firstFillFollowsLoad()
     QCOMPARE(shown(browser), expectedShown(1, 0));
     QTRY_COMPARE(shown(browser), expectedShown(1, 3));
     QCOMPARE(browser.ID2Max(), 3);
+}
+
+void TestRadioBrowser::refillBeforeFirstFillPlacesEachEntryOnce()
+{
+    m_store.setData(interleavedCatalogue(3));
+    RadioBrowser browser(m_store, pictureLoads);
+    browser.Check_Click(RadioFilter::Box::Music, true);
+    QTRY_COMPARE(shown(browser), expectedShown(1, 3));
+    // Past the first fill's own delay: no second fill adds the entries again.
+    QTest::qWait(150);
+    QCOMPARE(shown(browser), expectedShown(1, 3));
 }
 
 void TestRadioBrowser::pageSteps_data()
@@ -297,11 +304,12 @@ void TestRadioBrowser::hoverShowsEntryInfo()
 
     QSignalSpy changed(m_browser.get(), &RadioBrowser::infoChanged);
     m_browser->Img_MouseMove(0);
-    RadioInfoPanel expected { QStringLiteral("BFM"),
+    CatalogueInfoPanel expected { QStringLiteral("BFM"),
         QStringLiteral("Français (Belge)"),
         QStringLiteral("Non disponible"),
         QStringLiteral("/opt/ondavox/logos/bfm.gif"),
-        QStringLiteral("http://bfm.example/live") };
+        QStringLiteral("http://bfm.example/live"),
+        QString() };
     QCOMPARE(m_browser->info(), expected);
     QCOMPARE(changed.size(), 1);
     m_browser->Img_MouseMove(0);
@@ -313,7 +321,8 @@ void TestRadioBrowser::hoverShowsEntryInfo()
         QStringLiteral("Français"),
         QStringLiteral("Généraliste"),
         QStringLiteral("/opt/ondavox/logos/bfm.gif"),
-        QStringLiteral("http://inter.example/live") };
+        QStringLiteral("http://inter.example/live"),
+        QString() };
     QCOMPARE(m_browser->info(), expected);
 }
 
@@ -321,7 +330,7 @@ void TestRadioBrowser::hoverOverEmptySlotChangesNothing()
 {
     load(interleavedCatalogue(3));
     m_browser->Img_MouseMove(2);
-    const RadioInfoPanel before = m_browser->info();
+    const CatalogueInfoPanel before = m_browser->info();
     QCOMPARE(before.LblNom, QStringLiteral("S3"));
     QSignalSpy changed(m_browser.get(), &RadioBrowser::infoChanged);
     m_browser->Img_MouseMove(3);

@@ -1,6 +1,7 @@
 #include "app/statestore.h"
 #include "app/textfile.h"
 #include "catalogue/cataloguescanner.h"
+#include "tv/splitprogramme.h"
 
 #include <QFile>
 #include <QSet>
@@ -132,6 +133,8 @@ void TestSampleCatalogues::tvCatalogueCoversEveryLaunchCase()
         }
         if (e.datedFlag == QStringLiteral("web"))
             found.insert(QStringLiteral("web entry"));
+        if (e.datedFlag == QStringLiteral("m3u") && !SplitProgramme::MakeM3u(e.name, e.address))
+            found.insert(QStringLiteral("m3u entry outside the table"));
     }
     const QStringList expected { QStringLiteral("TV-jt"),
         QStringLiteral("TV-meteo"),
@@ -151,7 +154,8 @@ void TestSampleCatalogues::tvCatalogueCoversEveryLaunchCase()
         QStringLiteral("m3u:Canal+ : Groland"),
         QStringLiteral("m3u:Canal+ : Le grand journal"),
         QStringLiteral("m3u:VTM - Autowereld"),
-        QStringLiteral("web entry") };
+        QStringLiteral("web entry"),
+        QStringLiteral("m3u entry outside the table") };
     for (const QString &item : expected)
         QVERIFY2(found.contains(item), qPrintable(item));
 }

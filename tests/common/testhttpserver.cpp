@@ -52,19 +52,24 @@ QString TestHttpServer::url(const QString &path) const
 void TestHttpServer::addData(
     const QString &path, const QByteArray &body, const QByteArray &contentType, const QByteArray &headers)
 {
-    m_routes.insert(path, Route { Route::Data, body, contentType, 200, 0, headers, 0 });
+    Route route { Route::Data, body, contentType };
+    route.headers = headers;
+    m_routes.insert(path, route);
 }
 
 void TestHttpServer::addLateData(
     const QString &path, const QByteArray &body, const QByteArray &contentType, int delayMs)
 {
-    m_routes.insert(path, Route { Route::Data, body, contentType, 200, 0, {}, delayMs });
+    Route route { Route::Data, body, contentType };
+    route.delayMs = delayMs;
+    m_routes.insert(path, route);
 }
 
 void TestHttpServer::addRedirect(const QString &path, const QString &location, int status)
 {
-    m_routes.insert(
-        path, Route { Route::Status, {}, "text/html", status, 0, "Location: " + location.toUtf8() + "\r\n", 0 });
+    Route route { Route::Status, {}, "text/html", status };
+    route.headers = "Location: " + location.toUtf8() + "\r\n";
+    m_routes.insert(path, route);
 }
 
 QByteArray TestHttpServer::lastRequestHeader(const QString &path, const QByteArray &name) const
@@ -95,14 +100,22 @@ void TestHttpServer::addFolder(const QString &prefix, const QString &folder)
 void TestHttpServer::addStatus(const QString &path, int status)
 {
     m_routes.insert(path,
-        Route {
-            Route::Status, "<html><body>" + reasonPhrase(status) + "</body></html>", "text/html", status, 0, {}, 0 });
+        Route { Route::Status, "<html><body>" + reasonPhrase(status) + "</body></html>", "text/html", status, 0 });
 }
 
 void TestHttpServer::addDyingStream(
-    const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs)
+    const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs, qint64 declaredLength)
 {
-    m_routes.insert(path, Route { Route::Dying, body, contentType, 200, holdMs, {}, 0 });
+    Route route { Route::Dying, body, contentType, 200, holdMs };
+    route.declaredLength = declaredLength;
+    m_routes.insert(path, route);
+}
+
+void TestHttpServer::addAttachment(const QString &path, const QByteArray &body, const QString &fileName)
+{
+    Route route { Route::Data, body, "application/octet-stream", 200, 0 };
+    route.headers = "Content-Disposition: attachment; filename=\"" + fileName.toUtf8() + "\"\r\n";
+    m_routes.insert(path, route);
 }
 
 QByteArray TestHttpServer::contentTypeFor(const QString &fileName)
@@ -149,18 +162,19 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
     const bool headOnly = requestLine.value(0) == "HEAD";
     m_requests[path] += 1;
     m_lastRequests[path] = request.left(request.indexOf("\r\n\r\n"));
+    Q_EMIT requested(path);
 
     Route route;
     if (const Route *known = findRoute(path)) {
         route = *known;
     } else {
-        route = Route { Route::Status, "<html><body>Not Found</body></html>", "text/html", 404, 0, {}, 0 };
+        route = Route { Route::Status, "<html><body>Not Found</body></html>", "text/html", 404, 0 };
         for (auto it = m_folders.constBegin(); it != m_folders.constEnd(); ++it) {
             if (!path.startsWith(it.key()) || path.contains(QLatin1String("..")))
                 continue;
             QFile file(it.value() + QLatin1Char('/') + path.mid(it.key().size()));
             if (file.open(QIODevice::ReadOnly))
-                route = Route { Route::Data, file.readAll(), contentTypeFor(file.fileName()), 200, 0, {}, 0 };
+                route = Route { Route::Data, file.readAll(), contentTypeFor(file.fileName()), 200, 0 };
         }
     }
     if (route.delayMs > 0) {
@@ -178,6 +192,8 @@ void TestHttpServer::send(QTcpSocket *socket, const Route &route, bool headOnly)
     head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n" + route.headers;
     if (route.kind != Route::Dying)
         head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
+    else if (route.declaredLength >= 0)
+        head += "Content-Length: " + QByteArray::number(route.declaredLength) + "\r\n";
     head += "\r\n";
     socket->write(head);
     if (!headOnly)

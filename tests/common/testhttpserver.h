@@ -37,7 +37,15 @@ public:
     void addStatus(const QString &path, int status);
     // Sends `body` like a live stream (no length), then after `holdMs`
     // milliseconds drops the connection, as a server that dies does.
-    void addDyingStream(const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs);
+    // With a `declaredLength`, the answer announces that many bytes, so that
+    // the client knows the body was cut short.
+    void addDyingStream(const QString &path,
+        const QByteArray &body,
+        const QByteArray &contentType,
+        int holdMs,
+        qint64 declaredLength = -1);
+    // A file offered for saving under `fileName` (Content-Disposition).
+    void addAttachment(const QString &path, const QByteArray &body, const QString &fileName);
 
     int requestCount(const QString &path) const { return m_requests.value(path); }
     // The head of the last request for `path`, and one of its header fields.
@@ -46,13 +54,29 @@ public:
 
     static QByteArray contentTypeFor(const QString &fileName);
 
+Q_SIGNALS:
+    // A request for `path` arrived, in the order they arrive.
+    void requested(const QString &path);
+
 private:
     struct Route {
-        enum Kind { Data, Status, Dying } kind = Data;
+        enum Kind { Data, Status, Dying };
+
+        Route(Kind kind = Data, QByteArray body = {}, QByteArray contentType = {}, int status = 200, int holdMs = 0)
+            : kind(kind)
+            , body(std::move(body))
+            , contentType(std::move(contentType))
+            , status(status)
+            , holdMs(holdMs)
+        {
+        }
+
+        Kind kind;
         QByteArray body;
         QByteArray contentType;
-        int status = 200;
-        int holdMs = 0;
+        int status;
+        int holdMs;
+        qint64 declaredLength = -1;
         QByteArray headers;
         int delayMs = 0;
     };

@@ -6,9 +6,12 @@
 #include "player/playrequest.h"
 #include "player/webview.h"
 #include "testhttpserver.h"
+#include "tv/editiondate.h"
+#include "tv/frmtv.h"
 #include "ui/imagebuttonpair.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
@@ -28,6 +31,7 @@ private Q_SLOTS:
     void failingStreamsLeaveTheProgramResponsive();
     void streamServerDyingMidStream();
     void webPageTakesThePlayersPlace();
+    void tvWindowWaitsHiddenFromTheStart();
 
 private:
     void play(const QString &address, const QString &name);
@@ -136,6 +140,28 @@ void TestMainWindow::webPageTakesThePlayersPlace()
     QVERIFY(m_app->browser().widget()->isVisible());
     QVERIFY(m_app->radio().hasSizingFrame());
     QTRY_VERIFY_WITH_TIMEOUT(m_app->browser().currentUrl().endsWith("/page.html"), 15000);
+}
+
+void TestMainWindow::tvWindowWaitsHiddenFromTheStart()
+{
+    QWidget *tv = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("frmTV"))
+            tv = window;
+    }
+    QVERIFY2(tv, "no TV window after start-up");
+    QVERIFY(!tv->isVisible());
+    QCOMPARE(&m_app->tv(), tv);
+    const DateListPositions preset = CalcDate(QDate::currentDate(), m_app->store().preferences().check3);
+    QCOMPARE(tv->findChild<QComboBox *>(QStringLiteral("Jour"))->currentIndex(), preset.Jour);
+    QCOMPARE(tv->findChild<QComboBox *>(QStringLiteral("Mois"))->currentIndex(), preset.Mois);
+
+    // The toolbar shows it with the default pointer, whatever a launch left.
+    tv->setCursor(Qt::WaitCursor);
+    m_app->radio().button(QStringLiteral("Tv"))->click();
+    QVERIFY(QTest::qWaitForWindowExposed(tv));
+    QCOMPARE(tv->cursor().shape(), Qt::ArrowCursor);
+    tv->hide();
 }
 
 int main(int argc, char *argv[])

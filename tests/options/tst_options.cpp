@@ -6,6 +6,7 @@
 #include "app/statestore.h"
 #include "app/textfile.h"
 #include "fakecontrols.h"
+#include "messageboxanswerer.h"
 #include "ui/imagebuttonpair.h"
 #include "ui/kivcheckbox.h"
 #include "ui/kivcommand.h"
@@ -28,34 +29,6 @@ namespace
 {
 
 const QString testAddress = QStringLiteral("http://127.0.0.1:9/ovx_online/test_connexion.php");
-
-struct ShownMessage {
-    QString title;
-    QString text;
-    int buttons = 0;
-};
-
-// Answers every message box the window opens with its OK button, and keeps
-// what each one said.
-class MessageBoxAnswerer : public QObject
-{
-public:
-    MessageBoxAnswerer()
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            messages.append({ box->windowTitle(), box->text(), int(box->buttons().size()) });
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_poll.start(10);
-    }
-    QList<ShownMessage> messages;
-
-private:
-    QTimer m_poll;
-};
 
 class UrlRecorder : public QObject
 {

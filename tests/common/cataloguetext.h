@@ -24,3 +24,19 @@ inline QString radioRecord(int number,
 }
 
 inline const QString radioHeader = QStringLiteral("Ondavox radio catalogue*version*1*");
+
+// A well-formed TV record line; its picture is "\logos\tv<number>.png".
+inline QString tvRecord(int number,
+    const QString &category,
+    const QString &name,
+    const QString &address = {},
+    const QString &language = {},
+    const QString &datedFlag = {},
+    const QString &information = QStringLiteral("Magazine"))
+{
+    const QString stream = address.isEmpty() ? QStringLiteral("http://tv.example/%1.wmv").arg(number) : address;
+    return QStringLiteral("%1*%2*%3*%4*\\logos\\tv%1.png*%5*%6*%7*")
+        .arg(QString::number(number), category, name, stream, language, information, datedFlag);
+}
+
+inline const QString tvHeader = QStringLiteral("Ondavox TV catalogue*version*1*");

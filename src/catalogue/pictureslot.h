@@ -3,20 +3,24 @@
 #include <QAbstractButton>
 #include <QPixmap>
 
-// One picture slot of the radio page (`Img(Index)`): the station's picture
+// One picture slot of a browser page (`Img(Index)`): the entry's picture
 // stretched to the slot. Moving the mouse over it, or reaching it with the
-// keyboard, counts as hovering it; a click, Space or Enter activates it. Its
-// accessible name and tooltip are the station's name.
-class StationSlot : public QAbstractButton
+// keyboard, raises MouseMove; a click, Space or Enter activates it. Its
+// accessible name and tooltip are the entry's name, as written.
+class PictureSlot : public QAbstractButton
 {
     Q_OBJECT
 
 public:
-    StationSlot(int index, QWidget *parent = nullptr);
+    PictureSlot(int index, QWidget *parent = nullptr);
 
     int index() const { return m_index; }
     void setPicture(const QPixmap &picture);
-    void setStationName(const QString &name);
+    void setEntryName(const QString &name);
+
+    // Whether mouse moves with no button held stop here. Passed on, they
+    // reach the window as moves over its bare surface (the default).
+    void setKeepsMouseMoves(bool keeps) { m_keepsMouseMoves = keeps; }
 
 Q_SIGNALS:
     void MouseMove(int index);
@@ -38,4 +42,5 @@ private:
     QPixmap m_picture;
     bool m_releasedByMouse = false;
     bool m_underMouse = false;
+    bool m_keepsMouseMoves = false;
 };

@@ -1,13 +1,15 @@
-#include "catalogue/stationslot.h"
+#include "catalogue/pictureslot.h"
 
 #include "ui/kivkeys.h"
+#include "ui/plaintooltip.h"
 #include "ui/skin.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
-StationSlot::StationSlot(int index, QWidget *parent)
+PictureSlot::PictureSlot(int index, QWidget *parent)
     : QAbstractButton(parent)
     , m_index(index)
 {
@@ -21,19 +23,19 @@ StationSlot::StationSlot(int index, QWidget *parent)
     });
 }
 
-void StationSlot::setPicture(const QPixmap &picture)
+void PictureSlot::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
     update();
 }
 
-void StationSlot::setStationName(const QString &name)
+void PictureSlot::setEntryName(const QString &name)
 {
     setAccessibleName(name);
-    setToolTip(name);
+    setToolTip(plainToolTip(name));
 }
 
-void StationSlot::paintEvent(QPaintEvent *)
+void PictureSlot::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -48,13 +50,15 @@ void StationSlot::paintEvent(QPaintEvent *)
     }
 }
 
-void StationSlot::mouseMoveEvent(QMouseEvent *event)
+void PictureSlot::mouseMoveEvent(QMouseEvent *event)
 {
     Q_EMIT MouseMove(m_index);
     QAbstractButton::mouseMoveEvent(event);
+    if (m_keepsMouseMoves && event->buttons() == Qt::NoButton)
+        event->accept();
 }
 
-void StationSlot::mouseReleaseEvent(QMouseEvent *event)
+void PictureSlot::mouseReleaseEvent(QMouseEvent *event)
 {
     // QAbstractButton emits clicked from here when the release ends a click.
     m_releasedByMouse = true;
@@ -62,7 +66,7 @@ void StationSlot::mouseReleaseEvent(QMouseEvent *event)
     m_releasedByMouse = false;
 }
 
-void StationSlot::keyPressEvent(QKeyEvent *event)
+void PictureSlot::keyPressEvent(QKeyEvent *event)
 {
     if (KivKeys::isActivationKey(event)) {
         click();
@@ -71,7 +75,7 @@ void StationSlot::keyPressEvent(QKeyEvent *event)
     QAbstractButton::keyPressEvent(event);
 }
 
-void StationSlot::focusInEvent(QFocusEvent *event)
+void PictureSlot::focusInEvent(QFocusEvent *event)
 {
     // The keyboard's equivalent of moving the mouse onto the slot; the focus
     // coming back with the window is no move.
@@ -80,14 +84,14 @@ void StationSlot::focusInEvent(QFocusEvent *event)
     QAbstractButton::focusInEvent(event);
 }
 
-void StationSlot::enterEvent(QEnterEvent *event)
+void PictureSlot::enterEvent(QEnterEvent *event)
 {
     m_underMouse = true;
     update();
     QAbstractButton::enterEvent(event);
 }
 
-void StationSlot::leaveEvent(QEvent *event)
+void PictureSlot::leaveEvent(QEvent *event)
 {
     m_underMouse = false;
     update();
