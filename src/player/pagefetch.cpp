@@ -98,6 +98,29 @@ int PageFetch::networkErrorCode(QNetworkReply::NetworkError error)
     }
 }
 
+bool PageFetch::isDownload(const QByteArray &contentDisposition, const QString &mimeType)
+{
+    if (contentDisposition.trimmed().toLower().startsWith("attachment"))
+        return true;
+    const QString type = mimeType.section(QLatin1Char(';'), 0, 0).trimmed().toLower();
+    // No type: the browser looks at the bytes, and shows what it recognises.
+    if (type.isEmpty())
+        return false;
+    static const QStringList shownFamilies {
+        QStringLiteral("text/"), QStringLiteral("image/"), QStringLiteral("audio/"), QStringLiteral("video/")
+    };
+    static const QStringList shownTypes { QStringLiteral("application/xhtml+xml"),
+        QStringLiteral("application/xml"),
+        QStringLiteral("application/json"),
+        QStringLiteral("application/javascript"),
+        QStringLiteral("application/pdf") };
+    for (const QString &family : shownFamilies) {
+        if (type.startsWith(family))
+            return false;
+    }
+    return !shownTypes.contains(type) && !type.endsWith(QLatin1String("+xml"));
+}
+
 void PageFetch::start(const QUrl &url, bool reload)
 {
     abandon();
@@ -136,6 +159,7 @@ void PageFetch::send(const QUrl &url)
     if (m_reload)
         request.setRawHeader("Cache-Control", "max-age=0");
     m_reply = m_network.get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &PageFetch::onMetaDataChanged);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetch::onReadyRead);
     connect(m_reply, &QNetworkReply::downloadProgress, this, &PageFetch::onDownloadProgress);
     connect(m_reply, &QNetworkReply::finished, this, &PageFetch::onFinished);
@@ -158,6 +182,19 @@ void PageFetch::abandon()
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();
+}
+
+void PageFetch::onMetaDataChanged()
+{
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid() || status.toInt() >= 300)
+        return;
+    if (!isDownload(
+            m_reply->rawHeader("Content-Disposition"), m_reply->header(QNetworkRequest::ContentTypeHeader).toString()))
+        return;
+    const QUrl url = canonical(m_reply->url());
+    abandon();
+    Q_EMIT downloadOffered(url);
 }
 
 void PageFetch::onReadyRead()

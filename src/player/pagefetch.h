@@ -28,6 +28,8 @@ public:
     static QUrl canonical(const QUrl &url);
     // The browser's negative code for a failure without an HTTP answer.
     static int networkErrorCode(QNetworkReply::NetworkError error);
+    // Whether a browser would save such an answer as a file rather than show it.
+    static bool isDownload(const QByteArray &contentDisposition, const QString &mimeType);
 
     // A new fetch abandons the one under way without a word. `reload` asks
     // caches along the way for a fresh copy, as a browser's reload does.
@@ -60,10 +62,14 @@ Q_SIGNALS:
     void navigateError(const QString &url, int statusCode);
     // Once per fetch, when the answer turns out too long to keep.
     void answerTooLong();
+    // The answer is a file to save, not a page: the fetch has stopped without
+    // an outcome, and a browser must ask for it again to save it.
+    void downloadOffered(const QUrl &url);
 
 private:
     void send(const QUrl &url);
     void onReadyRead();
+    void onMetaDataChanged();
     void keep(const QByteArray &data);
     void onDownloadProgress(qint64 received, qint64 total);
     void onFinished();

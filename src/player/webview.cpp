@@ -41,6 +41,14 @@ WebView::WebView(QObject *parent)
     connect(&m_fetch, &PageFetch::navigateComplete, this, &WebView::handOver);
     connect(&m_fetch, &PageFetch::navigateError, this, &WebView::handOver);
     connect(&m_fetch, &PageFetch::answerTooLong, this, &WebView::handOver);
+    // Saving files is the engine's own work: it asks again and saves.
+    connect(&m_fetch, &PageFetch::downloadOffered, this, [this](const QUrl &url) {
+        m_handOverPending = false;
+        createEngine();
+        m_quiet = false;
+        m_showsHandedOver = false;
+        m_view->setUrl(url);
+    });
 }
 
 WebView::~WebView()

@@ -7,13 +7,13 @@
 #include "player/webview.h"
 #include "testhttpserver.h"
 #include "ui/imagebuttonpair.h"
+#include "webpagetext.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <clocale>
 
@@ -33,7 +33,6 @@ private Q_SLOTS:
 
 private:
     static int engineProcesses();
-    static QString pageText(QWebEngineView *view);
 
     QTemporaryDir m_home;
     IcecastServer m_icecast;
@@ -59,23 +58,6 @@ int TestStartupBrowsers::engineProcesses()
             ++found;
     }
     return found;
-}
-
-QString TestStartupBrowsers::pageText(QWebEngineView *view)
-{
-    QString text;
-    bool done = false;
-    view->page()->toPlainText([&](const QString &result) {
-        text = result;
-        done = true;
-    });
-    return QTest::qWaitFor(
-               [&] {
-                   return done;
-               },
-               5000)
-        ? text.trimmed()
-        : QString();
 }
 
 void TestStartupBrowsers::initTestCase()
@@ -132,7 +114,7 @@ void TestStartupBrowsers::optionsShowTheTestPageFetchedAtStart()
     QVERIFY(QTest::qWaitForWindowExposed(&options));
     auto *box = options.findChild<QWebEngineView *>();
     QVERIFY(box);
-    QTRY_COMPARE_WITH_TIMEOUT(pageText(box), QStringLiteral("OK"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(webPageText(box), QStringLiteral("OK"), 20000);
     QCOMPARE(options.findChild<QLabel *>(QStringLiteral("Connected"))->text(),
         QStringLiteral("Ondavox est bien connecté à Internet"));
     QCOMPARE(m_site.requestCount(testPage), 1);
@@ -148,7 +130,7 @@ void TestStartupBrowsers::aWebLaunchStartsTheEngine()
         m_app->player(),
         m_app->browser());
     QVERIFY(m_app->browser().hasEngine());
-    QTRY_COMPARE_WITH_TIMEOUT(pageText(m_app->browser().view()), QStringLiteral("Page"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(webPageText(m_app->browser().view()), QStringLiteral("Page"), 20000);
     QCOMPARE(m_site.requestCount(QStringLiteral("/page.html")), 1);
     QCOMPARE(m_site.requestCount(homePage), 1);
 }

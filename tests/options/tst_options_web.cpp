@@ -3,12 +3,12 @@
 #include "app/statestore.h"
 #include "player/webview.h"
 #include "testhttpserver.h"
+#include "webpagetext.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QTcpServer>
 #include <QTest>
-#include <QWebEnginePage>
 
 // The connection test with the real browser engine against pages served on
 // the loopback interface.
@@ -89,30 +89,13 @@ private Q_SLOTS:
         options.show();
         QVERIFY(QTest::qWaitForWindowExposed(&options));
         QVERIFY(testInternet.hasEngine());
-        QTRY_VERIFY_WITH_TIMEOUT(pageText(testInternet) == QStringLiteral("OK"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(webPageText(testInternet.view()) == QStringLiteral("OK"), 20000);
         QCOMPARE(m_http.requestCount(path), before + 1);
         connected->ensurePolished();
         QCOMPARE(connected->palette().color(connected->foregroundRole()), QColor(0, 128, 0));
     }
 
 private:
-    static QString pageText(WebView &browser)
-    {
-        QString text;
-        bool done = false;
-        browser.view()->page()->toPlainText([&](const QString &result) {
-            text = result;
-            done = true;
-        });
-        return QTest::qWaitFor(
-                   [&] {
-                       return done;
-                   },
-                   5000)
-            ? text.trimmed()
-            : QString();
-    }
-
     TestHttpServer m_http;
 };
 

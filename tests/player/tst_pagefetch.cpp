@@ -21,6 +21,8 @@ private Q_SLOTS:
     void addressesTakeTheBrowsersForm();
     void onlyWebAddressesAreFetched_data();
     void onlyWebAddressesAreFetched();
+    void filesToSaveAreToldFromPages_data();
+    void filesToSaveAreToldFromPages();
 
     void eventsComeInTheBrowsersOrder_data();
     void eventsComeInTheBrowsersOrder();
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void stopEndsTheProgressWithoutOutcome();
     void aNewStartDropsTheOldOneSilently();
     void aLongAnswerIsNotKept();
+    void aFileToSaveStopsTheFetch();
 
 private:
     TestHttpServer m_server;
@@ -48,6 +51,8 @@ void TestPageFetch::initTestCase()
     m_server.addRedirect(QStringLiteral("/loop.html"), m_server.url(QStringLiteral("/loop.html")), 301);
     m_server.addLateData(QStringLiteral("/late.html"), "<html><body>late</body></html>", "text/html", 1500);
     m_server.addData(QStringLiteral("/long.html"), QByteArray(PageFetch::maximumBody + 1, 'x'), "text/html");
+    m_server.addAttachment(QStringLiteral("/setup.exe"), QByteArray(4096, 'M'), QStringLiteral("Ondavox-setup.exe"));
+    m_server.addRedirect(QStringLiteral("/get"), m_server.url(QStringLiteral("/setup.exe")));
 }
 
 void TestPageFetch::failuresGetTheBrowsersCodes_data()
@@ -119,6 +124,35 @@ void TestPageFetch::onlyWebAddressesAreFetched()
     QFETCH(QString, address);
     QFETCH(bool, fetched);
     QCOMPARE(PageFetch::canFetch(QUrl(address)), fetched);
+}
+
+void TestPageFetch::filesToSaveAreToldFromPages_data()
+{
+    QTest::addColumn<QByteArray>("disposition");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("saved");
+
+    QTest::newRow("page") << QByteArray() << "text/html; charset=utf-8" << false;
+    QTest::newRow("text") << QByteArray() << "text/plain" << false;
+    QTest::newRow("picture") << QByteArray() << "image/png" << false;
+    QTest::newRow("xhtml") << QByteArray() << "application/xhtml+xml" << false;
+    QTest::newRow("feed") << QByteArray() << "application/rss+xml" << false;
+    QTest::newRow("json") << QByteArray() << "application/json" << false;
+    QTest::newRow("no type") << QByteArray() << "" << false;
+    QTest::newRow("page as attachment") << QByteArray("attachment; filename=\"a.html\"") << "text/html" << true;
+    QTest::newRow("attachment in capitals") << QByteArray("Attachment") << "text/plain" << true;
+    QTest::newRow("inline") << QByteArray("inline") << "text/html" << false;
+    QTest::newRow("bytes") << QByteArray() << "application/octet-stream" << true;
+    QTest::newRow("program") << QByteArray() << "application/x-msdownload" << true;
+    QTest::newRow("archive") << QByteArray() << "application/zip" << true;
+}
+
+void TestPageFetch::filesToSaveAreToldFromPages()
+{
+    QFETCH(QByteArray, disposition);
+    QFETCH(QString, type);
+    QFETCH(bool, saved);
+    QCOMPARE(PageFetch::isDownload(disposition, type), saved);
 }
 
 void TestPageFetch::eventsComeInTheBrowsersOrder_data()
@@ -268,6 +302,20 @@ void TestPageFetch::aLongAnswerIsNotKept()
     QCOMPARE(tooLong.count(), 1);
     QVERIFY(fetch.tooLong());
     QVERIFY(fetch.body().isEmpty());
+}
+
+void TestPageFetch::aFileToSaveStopsTheFetch()
+{
+    PageFetch fetch(m_userAgent);
+    BrowserEvents seen(&fetch);
+    QSignalSpy offered(&fetch, &PageFetch::downloadOffered);
+    fetch.start(QUrl(m_server.url(QStringLiteral("/get"))));
+    QVERIFY(offered.wait(10000));
+    // Where the redirect led, for whoever saves it.
+    QCOMPARE(offered.first().first().toUrl().toString(), m_server.url(QStringLiteral("/setup.exe")));
+    QVERIFY(!fetch.isRunning());
+    QTest::qWait(300);
+    QVERIFY(!seen.ended());
 }
 
 QTEST_GUILESS_MAIN(TestPageFetch)

@@ -1,12 +1,13 @@
 #include "browserevents.h"
+#include "player/browserdownload.h"
 #include "player/webview.h"
 #include "processes.h"
 #include "testhttpserver.h"
+#include "webpagetext.h"
 
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWebEnginePage>
 #include <QWebEngineProfile>
 
 // The browser component, on pages of a loopback server that counts what it is
@@ -28,9 +29,9 @@ private Q_SLOTS:
     void failureShownLaterIsNotToldTwice();
     void engineCreatedDuringAFetchWaitsForIt();
     void addressesBeyondHttpNeedTheEngine();
+    void aFileToSaveGoesToTheEngine();
 
 private:
-    static QString pageText(WebView &browser);
     static void show(WebView &browser);
 
     TestHttpServer m_server;
@@ -53,23 +54,7 @@ void TestWebView::initTestCase()
     m_server.addData(QStringLiteral("/pixel.png"), QByteArray::fromBase64("iVBORw0KGgo="), "image/png");
     m_server.addData(QStringLiteral("/again.html"), "<html><body>Again</body></html>", "text/html");
     m_server.addData(QStringLiteral("/waited.html"), "<html><body>Waited</body></html>", "text/html");
-}
-
-QString TestWebView::pageText(WebView &browser)
-{
-    QString text;
-    bool done = false;
-    browser.view()->page()->toPlainText([&](const QString &result) {
-        text = result;
-        done = true;
-    });
-    if (!QTest::qWaitFor(
-            [&] {
-                return done;
-            },
-            5000))
-        return QStringLiteral("(no answer)");
-    return text.trimmed();
+    m_server.addAttachment(QStringLiteral("/setup.exe"), QByteArray(4096, 'M'), QStringLiteral("Ondavox-setup.exe"));
 }
 
 void TestWebView::show(WebView &browser)
@@ -104,7 +89,7 @@ void TestWebView::engineWaitsUntilShown()
     window.show();
     QVERIFY(browser.hasEngine());
     QCOMPARE(browser.view()->parentWidget(), area);
-    QTRY_COMPARE_WITH_TIMEOUT(pageText(browser), QStringLiteral("Fetched"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(webPageText(browser.view()), QStringLiteral("Fetched"), 20000);
     QCOMPARE(browser.currentUrl(), address);
     // The page was not asked for again, and its outcome not told again.
     QTest::qWait(500);
@@ -242,7 +227,7 @@ void TestWebView::refreshAfterHandOverAsksTheServer()
     browser.navigate(address);
     QVERIFY(complete.wait(10000));
     show(browser);
-    QTRY_COMPARE_WITH_TIMEOUT(pageText(browser), QStringLiteral("Ondavox"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(webPageText(browser.view()), QStringLiteral("Ondavox"), 20000);
 
     // Not the handed-over copy again: the server's page, told like any load.
     browser.refresh();
@@ -280,12 +265,12 @@ void TestWebView::engineCreatedDuringAFetchWaitsForIt()
     QVERIFY(browser.hasEngine());
     QTRY_VERIFY_WITH_TIMEOUT(seen.ended(), 10000);
     QCOMPARE(seen.log, (QStringList { "progress 0", "progress 100", "complete " + address }));
-    QTRY_COMPARE_WITH_TIMEOUT(pageText(browser), QStringLiteral("Late"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(webPageText(browser.view()), QStringLiteral("Late"), 20000);
     QCOMPARE(m_server.requestCount(QStringLiteral("/late.html")), before + 1);
 
     // From now on the engine loads every page itself.
     browser.navigate(m_server.url(QStringLiteral("/waited.html")));
-    QTRY_COMPARE_WITH_TIMEOUT(pageText(browser), QStringLiteral("Waited"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(webPageText(browser.view()), QStringLiteral("Waited"), 20000);
     QCOMPARE(seen.log.size(), 6);
 }
 
@@ -296,6 +281,24 @@ void TestWebView::addressesBeyondHttpNeedTheEngine()
     browser.navigate(QStringLiteral("about:blank"));
     QVERIFY(browser.hasEngine());
     QVERIFY(complete.wait(20000));
+}
+
+void TestWebView::aFileToSaveGoesToTheEngine()
+{
+    // A view that is never shown, like the update window's download view.
+    QWidget window;
+    WebView browser;
+    browser.widget()->setParent(&window);
+    // Not taken, the download is cancelled and gone once its handlers return.
+    QStringList offered;
+    connect(&browser, &BrowserControl::downloadStarted, this, [&offered](BrowserDownload *download) {
+        offered.append(download->suggestedFileName());
+    });
+    QSignalSpy complete(&browser, &BrowserControl::navigateComplete);
+    browser.navigate(m_server.url(QStringLiteral("/setup.exe")));
+    QTRY_COMPARE_WITH_TIMEOUT(offered, QStringList { QStringLiteral("Ondavox-setup.exe") }, 20000);
+    QVERIFY(browser.hasEngine());
+    QVERIFY(complete.isEmpty());
 }
 
 int main(int argc, char *argv[])
