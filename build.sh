@@ -7,21 +7,24 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-run}
-# The test build points the publisher's sites at loopback ports, so that no
-# test ever sends a request beyond the machine, builds the suites and treats
-# warnings as errors; it has a folder of its own. The benchmarks are built by
-# name (bench/run), so run and bench share the plain build.
+# The test and benchmark builds point the publisher's sites at loopback ports,
+# so that nothing they run sends a request beyond the machine (the benchmark
+# serves the start-up pages itself); each has a folder of its own. The test
+# build also builds the suites and the benchmarks and treats warnings as errors.
 case "$mode" in
 test) build=${ONDAVOX_BUILD_DIR:-$here/build-test}
       build_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47911 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47912
-                  -DBUILD_TESTING=ON -DONDAVOX_WERROR=ON) ;;
+                  -DBUILD_TESTING=ON -DONDAVOX_WERROR=ON -DONDAVOX_BENCH=ON) ;;
+bench) build=${ONDAVOX_BUILD_DIR:-$here/build-bench}
+      build_args=(-DONDAVOX_SITE_URL=http://127.0.0.1:47913 -DONDAVOX_SECOND_SITE_URL=http://127.0.0.1:47914
+                  -DBUILD_TESTING=OFF -DONDAVOX_BENCH=ON) ;;
 *)    build=${ONDAVOX_BUILD_DIR:-$here/build}
       build_args=(-DBUILD_TESTING=OFF) ;;
 esac
 
 packages=(qt6-base-dev qt6-webengine-dev libqt6opengl6-dev qt6-5compat-dev libmpv-dev cmake ninja-build g++ pkg-config)
-test_packages=(xvfb xauth dbus icecast2 ffmpeg imagemagick clang-format locales python3 trayer at-spi2-core python3-pyatspi)
-bench_packages=(mpv vlc-bin vlc-plugin-base hyperfine)
+test_packages=(xvfb xauth dbus icecast2 ffmpeg imagemagick clang-format locales python3 trayer at-spi2-core python3-pyatspi libxcb1-dev)
+bench_packages=(mpv vlc-bin vlc-plugin-base pulseaudio pulseaudio-utils)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -70,7 +73,8 @@ test)
 bench)
     install_missing "${packages[@]}" "${test_packages[@]}" "${bench_packages[@]}"
     configure_and_build
-    exec dbus-run-session -- xvfb-run -a -s '-screen 0 1280x800x24' "$here/bench/run"
+    # The benchmark brings its own X server, session bus and sound server.
+    ONDAVOX_BUILD_DIR="$build" exec "$here/bench/run"
     ;;
 *)
     echo "usage: $0 run|test|bench" >&2

@@ -1,5 +1,4 @@
 #include "app/application.h"
-#include "player/exitonshow.h"
 #include "ui/skin.h"
 
 #include <QApplication>
@@ -24,7 +23,6 @@ int main(int argc, char *argv[])
     // libmpv refuses to start under a locale whose decimal separator is not ".".
     std::setlocale(LC_NUMERIC, "C");
     Skin::apply(app);
-    ExitOnShow::installIfRequested(app);
 
     Application ondavox;
     ondavox.start();

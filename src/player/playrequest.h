@@ -22,7 +22,7 @@ struct PlayRequest {
 };
 
 // The one way anything gets played or shown in the main window, in a fixed
-// order: the picture the player shows for it, the player's address, the current address, the display name, which
-// of player and browser is shown, the mode word. The launching window hides
-// itself afterwards.
+// order: the picture the player shows for it, the player's address, the
+// current address, the display name, which of player and browser is shown,
+// the mode word. The launching window hides itself afterwards.
 void requestPlay(const PlayRequest &request, StateStore &store, PlayerControl &player, BrowserControl &browser);

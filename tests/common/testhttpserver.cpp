@@ -14,6 +14,10 @@ QByteArray reasonPhrase(int status)
     switch (status) {
     case 200:
         return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
     case 403:
         return "Forbidden";
     case 404:
@@ -35,9 +39,9 @@ TestHttpServer::TestHttpServer(QObject *parent)
 
 TestHttpServer::~TestHttpServer() = default;
 
-bool TestHttpServer::listen()
+bool TestHttpServer::listen(quint16 port)
 {
-    return m_server.listen(QHostAddress::LocalHost, 0);
+    return m_server.listen(QHostAddress::LocalHost, port);
 }
 
 QString TestHttpServer::url(const QString &path) const
@@ -45,9 +49,38 @@ QString TestHttpServer::url(const QString &path) const
     return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
 }
 
-void TestHttpServer::addData(const QString &path, const QByteArray &body, const QByteArray &contentType)
+void TestHttpServer::addData(
+    const QString &path, const QByteArray &body, const QByteArray &contentType, const QByteArray &headers)
 {
-    m_routes.insert(path, Route { Route::Data, body, contentType, 200, 0 });
+    Route route { Route::Data, body, contentType };
+    route.headers = headers;
+    m_routes.insert(path, route);
+}
+
+void TestHttpServer::addLateData(
+    const QString &path, const QByteArray &body, const QByteArray &contentType, int delayMs)
+{
+    Route route { Route::Data, body, contentType };
+    route.delayMs = delayMs;
+    m_routes.insert(path, route);
+}
+
+void TestHttpServer::addRedirect(const QString &path, const QString &location, int status)
+{
+    Route route { Route::Status, {}, "text/html", status };
+    route.headers = "Location: " + location.toUtf8() + "\r\n";
+    m_routes.insert(path, route);
+}
+
+QByteArray TestHttpServer::lastRequestHeader(const QString &path, const QByteArray &name) const
+{
+    const QList<QByteArray> lines = m_lastRequests.value(path).split('\n');
+    for (const QByteArray &line : lines) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(colon + 1).trimmed();
+    }
+    return {};
 }
 
 bool TestHttpServer::addFile(const QString &path, const QString &filePath, const QByteArray &contentType)
@@ -127,6 +160,8 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = requestLine.size() >= 2 ? QUrl(QString::fromUtf8(requestLine.at(1))).path() : QString();
     const bool headOnly = requestLine.value(0) == "HEAD";
+    m_requests[path] += 1;
+    m_lastRequests[path] = request.left(request.indexOf("\r\n\r\n"));
     Q_EMIT requested(path);
 
     Route route;
@@ -142,7 +177,17 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
                 route = Route { Route::Data, file.readAll(), contentTypeFor(file.fileName()), 200, 0 };
         }
     }
+    if (route.delayMs > 0) {
+        QTimer::singleShot(route.delayMs, socket, [this, socket, route, headOnly] {
+            send(socket, route, headOnly);
+        });
+        return;
+    }
+    send(socket, route, headOnly);
+}
 
+void TestHttpServer::send(QTcpSocket *socket, const Route &route, bool headOnly)
+{
     QByteArray head = "HTTP/1.0 " + QByteArray::number(route.status) + ' ' + reasonPhrase(route.status) + "\r\n";
     head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n" + route.headers;
     if (route.kind != Route::Dying)

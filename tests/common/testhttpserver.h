@@ -9,8 +9,9 @@
 class QTcpSocket;
 
 // A small HTTP/1.0 server on 127.0.0.1 for tests, answering from the test's
-// event loop: fixed documents, files, whole folders, error statuses, and a
-// stream that dies part-way. One answer per connection.
+// event loop: fixed documents, files, whole folders, error statuses,
+// redirects, late answers, and a stream that dies part-way. One answer per
+// connection. It counts the requests for each path and keeps the last one.
 class TestHttpServer : public QObject
 {
     Q_OBJECT
@@ -19,11 +20,17 @@ public:
     explicit TestHttpServer(QObject *parent = nullptr);
     ~TestHttpServer() override;
 
-    bool listen();
+    // Any free port, or the one given.
+    bool listen(quint16 port = 0);
     quint16 port() const { return m_server.serverPort(); }
     QString url(const QString &path) const;
 
-    void addData(const QString &path, const QByteArray &body, const QByteArray &contentType);
+    // `headers`: more lines of the answer's head, each ended by CR LF.
+    void addData(
+        const QString &path, const QByteArray &body, const QByteArray &contentType, const QByteArray &headers = {});
+    // The answer comes only after `delayMs` milliseconds.
+    void addLateData(const QString &path, const QByteArray &body, const QByteArray &contentType, int delayMs);
+    void addRedirect(const QString &path, const QString &location, int status = 302);
     bool addFile(const QString &path, const QString &filePath, const QByteArray &contentType = {});
     // Every file under `folder`, at `prefix` + its relative path.
     void addFolder(const QString &prefix, const QString &folder);
@@ -39,6 +46,11 @@ public:
         qint64 declaredLength = -1);
     // A file offered for saving under `fileName` (Content-Disposition).
     void addAttachment(const QString &path, const QByteArray &body, const QString &fileName);
+
+    int requestCount(const QString &path) const { return m_requests.value(path); }
+    // The head of the last request for `path`, and one of its header fields.
+    QByteArray lastRequest(const QString &path) const { return m_lastRequests.value(path); }
+    QByteArray lastRequestHeader(const QString &path, const QByteArray &name) const;
 
     static QByteArray contentTypeFor(const QString &fileName);
 
@@ -66,13 +78,17 @@ private:
         int holdMs;
         qint64 declaredLength = -1;
         QByteArray headers;
+        int delayMs = 0;
     };
 
     void onNewConnection();
     void answer(QTcpSocket *socket, const QByteArray &request);
+    void send(QTcpSocket *socket, const Route &route, bool headOnly);
     const Route *findRoute(const QString &path) const;
 
     QTcpServer m_server;
     QHash<QString, Route> m_routes;
     QHash<QString, QString> m_folders;
+    QHash<QString, int> m_requests;
+    QHash<QString, QByteArray> m_lastRequests;
 };

@@ -4,6 +4,7 @@
 #include "player/webview.h"
 #include "processes.h"
 #include "testhttpserver.h"
+#include "webpagetext.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -67,6 +68,30 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(connected->text(), text, 30000);
         connected->ensurePolished();
         QCOMPARE(connected->palette().color(connected->foregroundRole()), colour);
+    }
+
+    // At start the window is hidden: the line follows a plain request, and the
+    // box, once the window is shown, shows the page that request brought.
+    void testStartedHiddenShowsItsPageLater()
+    {
+        const QString path = QStringLiteral("/ovx_online/test_connexion.php");
+        const int before = m_http.requestCount(path);
+        StateStore store;
+        KeepOnTopTimer timerPPlan;
+        WebView testInternet;
+        Options options(store, timerPPlan, testInternet, testInternet.widget(), m_http.url(path));
+        auto *connected = options.findChild<QLabel *>(QStringLiteral("Connected"));
+        options.startConnectionTest();
+        QTRY_COMPARE_WITH_TIMEOUT(connected->text(), QStringLiteral("Ondavox est bien connecté à Internet"), 10000);
+        QVERIFY(!testInternet.hasEngine());
+
+        options.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&options));
+        QVERIFY(testInternet.hasEngine());
+        QTRY_VERIFY_WITH_TIMEOUT(webPageText(testInternet.view()) == QStringLiteral("OK"), 20000);
+        QCOMPARE(m_http.requestCount(path), before + 1);
+        connected->ensurePolished();
+        QCOMPARE(connected->palette().color(connected->foregroundRole()), QColor(0, 128, 0));
     }
 
 private:
