@@ -1,6 +1,7 @@
 #include "player/videosurface.h"
 
 #include "player/mpvcontroller.h"
+#include "player/sharedgl.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -21,6 +22,8 @@ VideoSurface::VideoSurface(MpvController &controller, QWidget *parent)
     : QOpenGLWidget(parent)
     , m_controller(controller)
 {
+    // Before this widget's context exists, so that it shares with the engine's.
+    SharedGl::ensure();
     setMinimumSize(64, 36);
 }
 

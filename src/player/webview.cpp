@@ -1,5 +1,6 @@
 #include "player/webview.h"
 
+#include "player/sharedgl.h"
 #include "player/webenginedownload.h"
 
 #include <QEvent>
@@ -95,6 +96,7 @@ void WebView::createEngine()
 {
     if (m_view)
         return;
+    SharedGl::ensure();
     m_view = new QWebEngineView(widget());
     widget()->layout()->addWidget(m_view);
     QWebEnginePage *page = m_view->page();

@@ -1,0 +1,26 @@
+#include "player/sharedgl.h"
+
+#include <QOpenGLContext>
+
+// Exported by Qt Gui, and how Qt itself installs the context it makes.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
+namespace SharedGl
+{
+
+bool ensure()
+{
+    if (QOpenGLContext::globalShareContext())
+        return true;
+    // It lives until the process ends: contexts that share with it may be
+    // made and freed at any time until then.
+    auto *context = new QOpenGLContext;
+    if (!context->create()) {
+        delete context;
+        return false;
+    }
+    qt_gl_set_global_share_context(context);
+    return true;
+}
+
+} // namespace SharedGl
