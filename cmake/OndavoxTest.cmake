@@ -1,7 +1,10 @@
-# ondavox_add_test(NAME name LABEL unit|gui|e2e SOURCES ... [LIBS ...] [TIMEOUT s] [ENV ...])
+# ondavox_add_test(NAME name LABEL unit|gui|e2e SOURCES ... [LIBS ...] [TIMEOUT s] [ENV ...] [LOCK resource])
 #
 # unit: logic only, no display. gui: widgets under the offscreen platform.
 # e2e: real components; run under Xvfb and a session bus by the test command.
+# Suites with the same LOCK never run at the same time: "site" is the
+# publisher's site port of the build, which one suite serves and counts the
+# requests of, and to which every start of the program sends its own.
 
 # End-to-end suites run the real program and browser, which reach the
 # publisher's sites: they refuse to run unless the build points every one of
@@ -16,7 +19,7 @@ foreach(site ONDAVOX_SITE_URL ONDAVOX_SECOND_SITE_URL)
 endforeach()
 
 function(ondavox_add_test)
-    cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+    cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT;LOCK" "SOURCES;LIBS;ENV" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
     target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
@@ -38,4 +41,7 @@ function(ondavox_add_test)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
     endif()
     set_tests_properties(${T_NAME} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}")
+    if(T_LOCK)
+        set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK ${T_LOCK})
+    endif()
 endfunction()

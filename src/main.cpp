@@ -8,10 +8,8 @@
 
 int main(int argc, char *argv[])
 {
-    // The video surface and the web views live in one window: they must share
-    // their OpenGL contexts, which has to be said before the application exists.
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // The browser engine refuses to start as root with its sandbox on.
+    // The browser engine refuses to start as root with its sandbox on. It
+    // starts long after this, from its module, but reads this when it does.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 

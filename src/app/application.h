@@ -59,6 +59,8 @@ public:
     FavouritesStore &favourites() { return m_favourites; }
     PlayerControl &player() { return *m_player; }
     WebView &browser() { return *m_browser; }
+    // The options window's connection test box.
+    WebView &testInternet() { return *m_testInternet; }
 
 private:
     void createPlayer();

@@ -12,7 +12,8 @@ class BrowserDownload : public QObject
 
 public:
     enum class State { Receiving, Completed, Failed };
-    enum class Failure { None, Network, Server, File, Cancelled };
+    // NoBrowser: the browser engine cannot start, so nothing can save the file.
+    enum class Failure { None, Network, Server, File, Cancelled, NoBrowser };
 
     // The name the server gives the file (its Content-Disposition, or the
     // last part of the address).

@@ -254,7 +254,7 @@ void PageFetch::onFinished()
         const QString header = reply->header(QNetworkRequest::ContentTypeHeader).toString();
         m_mimeType = header.isEmpty() ? QMimeDatabase().mimeTypeForData(m_body).name() : compactMimeType(header);
     }
-    emitProgress(100);
+    emitEnd();
     const QString address = m_url.toString();
     if (m_answered && status.toInt() >= 400)
         Q_EMIT navigateError(address, status.toInt());
@@ -266,8 +266,17 @@ void PageFetch::onFinished()
 
 void PageFetch::fail(int code)
 {
-    emitProgress(100);
+    emitEnd();
     Q_EMIT navigateError(m_url.toString(), code);
+}
+
+void PageFetch::emitEnd()
+{
+    // An answer may come before the start was told (an address no request
+    // can be made for fails at once): a browser's load still starts at 0.
+    if (m_progress < 0)
+        emitProgress(0);
+    emitProgress(100);
 }
 
 void PageFetch::emitProgress(int progress)

@@ -74,6 +74,7 @@ private:
     void onDownloadProgress(qint64 received, qint64 total);
     void onFinished();
     void fail(int code);
+    void emitEnd();
     void emitProgress(int progress);
 
     QNetworkAccessManager m_network;

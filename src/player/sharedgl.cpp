@@ -1,5 +1,6 @@
 #include "player/sharedgl.h"
 
+#include <QCoreApplication>
 #include <QOpenGLContext>
 
 // Exported by Qt Gui, and how Qt itself installs the context it makes.
@@ -20,6 +21,10 @@ bool ensure()
         return false;
     }
     qt_gl_set_global_share_context(context);
+    // What Qt does when told before the application exists. Widgets read it
+    // too: a video surface that moves to another window (full screen and
+    // back) keeps its context, and with it the player's render context.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     return true;
 }
 

@@ -44,9 +44,9 @@ BrowserDownload::Failure failureOf(QWebEngineDownloadRequest::DownloadInterruptR
 
 } // namespace
 
-WebEngineDownload::WebEngineDownload(QWebEngineDownloadRequest *request, QObject *parent)
-    : BrowserDownload(request->suggestedFileName(), parent)
-    , m_id(request->id())
+WebEngineDownload::WebEngineDownload(QWebEngineDownloadRequest *request)
+    : m_id(request->id())
+    , m_suggestedFileName(request->suggestedFileName())
 {
     bind(request);
 }
@@ -56,12 +56,8 @@ void WebEngineDownload::bind(QWebEngineDownloadRequest *request)
     if (m_request)
         disconnect(m_request, nullptr, this, nullptr);
     m_request = request;
-    connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, [this] {
-        setProgress(m_request->receivedBytes(), m_request->totalBytes());
-    });
-    connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, [this] {
-        setProgress(m_request->receivedBytes(), m_request->totalBytes());
-    });
+    connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, &WebEngineDownload::onProgress);
+    connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, &WebEngineDownload::onProgress);
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, &WebEngineDownload::onStateChanged);
 }
 
@@ -87,24 +83,36 @@ void WebEngineDownload::cancel()
 {
     if (m_request)
         m_request->cancel();
-    finish(State::Failed, Failure::Cancelled);
+    end(BrowserDownload::State::Failed, BrowserDownload::Failure::Cancelled);
+}
+
+void WebEngineDownload::onProgress()
+{
+    if (m_events)
+        m_events->downloadProgress(m_request->receivedBytes(), m_request->totalBytes());
 }
 
 void WebEngineDownload::onStateChanged()
 {
     switch (m_request->state()) {
     case QWebEngineDownloadRequest::DownloadCompleted:
-        setProgress(m_request->receivedBytes(), m_request->totalBytes());
-        finish(State::Completed, Failure::None);
+        onProgress();
+        end(BrowserDownload::State::Completed, BrowserDownload::Failure::None);
         break;
     case QWebEngineDownloadRequest::DownloadCancelled:
-        finish(State::Failed, Failure::Cancelled);
+        end(BrowserDownload::State::Failed, BrowserDownload::Failure::Cancelled);
         break;
     case QWebEngineDownloadRequest::DownloadInterrupted:
-        finish(State::Failed, failureOf(m_request->interruptReason()));
+        end(BrowserDownload::State::Failed, failureOf(m_request->interruptReason()));
         break;
     case QWebEngineDownloadRequest::DownloadRequested:
     case QWebEngineDownloadRequest::DownloadInProgress:
         break;
     }
+}
+
+void WebEngineDownload::end(BrowserDownload::State state, BrowserDownload::Failure failure)
+{
+    if (m_events)
+        m_events->downloadEnded(state, failure);
 }

@@ -1,20 +1,16 @@
 #include "player/webview.h"
 
+#include "player/browserenginemodule.h"
+#include "player/enginedownload.h"
+#include "player/engineversion.h"
+#include "player/modules.h"
 #include "player/sharedgl.h"
-#include "player/webenginedownload.h"
+#include "player/unavailablepage.h"
 
 #include <QEvent>
 #include <QNetworkCookieJar>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineCookieStore>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
-#include <QWidget>
-#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <sys/utsname.h>
 
 namespace
@@ -42,18 +38,13 @@ WebView::WebView(QObject *parent)
     connect(&m_fetch, &PageFetch::navigateComplete, this, &WebView::handOver);
     connect(&m_fetch, &PageFetch::navigateError, this, &WebView::handOver);
     connect(&m_fetch, &PageFetch::answerTooLong, this, &WebView::handOver);
-    // Saving files is the engine's own work: it asks again and saves.
-    connect(&m_fetch, &PageFetch::downloadOffered, this, [this](const QUrl &url) {
-        m_handOverPending = false;
-        createEngine();
-        m_quiet = false;
-        m_showsHandedOver = false;
-        m_view->setUrl(url);
-    });
+    connect(&m_fetch, &PageFetch::downloadOffered, this, &WebView::onDownloadOffered);
 }
 
 WebView::~WebView()
 {
+    // The page first: its widget lies inside the area.
+    m_page.reset();
     delete m_container;
 }
 
@@ -65,7 +56,7 @@ QString WebView::engineUserAgent()
     const QString machine = ::uname(&system) == 0 ? QString::fromLatin1(system.machine) : QStringLiteral("x86_64");
     return QStringLiteral("Mozilla/5.0 (X11; Linux %1) AppleWebKit/537.36 (KHTML, like Gecko) QtWebEngine/%2 "
                           "Chrome/%3 Safari/537.36")
-        .arg(machine, QString::fromLatin1(qWebEngineVersion()), QString::fromLatin1(qWebEngineChromiumVersion()));
+        .arg(machine, QStringLiteral(ONDAVOX_ENGINE_VERSION), QStringLiteral(ONDAVOX_CHROMIUM_VERSION));
 }
 
 QWidget *WebView::widget()
@@ -84,27 +75,56 @@ QWidget *WebView::widget()
     return m_container;
 }
 
+QWidget *WebView::engineWidget() const
+{
+    return m_page ? m_page->widget() : nullptr;
+}
+
+void WebView::pageText(const std::function<void(const QString &)> &done) const
+{
+    if (m_page)
+        m_page->toPlainText(done);
+    else
+        done(QString());
+}
+
 bool WebView::eventFilter(QObject *watched, QEvent *event)
 {
     // Shown means on screen: the area and every window around it visible.
-    if (watched == m_container && event->type() == QEvent::Show && !m_view)
+    if (watched == m_container && event->type() == QEvent::Show)
         createEngine();
     return BrowserControl::eventFilter(watched, event);
 }
 
 void WebView::createEngine()
 {
-    if (m_view)
+    if (m_page || !m_engineError.isEmpty())
         return;
+    // Before the engine's libraries are loaded: they look for the share
+    // context as they start.
     SharedGl::ensure();
-    m_view = new QWebEngineView(widget());
-    widget()->layout()->addWidget(m_view);
-    QWebEnginePage *page = m_view->page();
-    connect(page, &QWebEnginePage::loadProgress, this, &WebView::onLoadProgress);
-    connect(page, &QWebEnginePage::loadingChanged, this, &WebView::onLoadingChanged);
-    // Downloads are the profile's, shared by every view: each view keeps its own.
-    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, &WebView::onDownloadRequested);
+    BrowserEngineModule *module
+        = Modules::load<BrowserEngineModule>(QString::fromLatin1(BrowserEngineModule::name), &m_engineError);
+    if (!module) {
+        widget()->layout()->addWidget(new UnavailablePage(m_engineError));
+        return;
+    }
+    m_page = module->createPage(widget(), *this);
+    widget()->layout()->addWidget(m_page->widget());
     handOver();
+}
+
+bool WebView::engineReady()
+{
+    createEngine();
+    return m_page != nullptr;
+}
+
+void WebView::loadInEngine(const QUrl &url)
+{
+    m_quiet = false;
+    m_showsHandedOver = false;
+    m_page->load(url);
 }
 
 // The engine shows what the fetch got, as the server sent it, with the
@@ -113,7 +133,7 @@ void WebView::createEngine()
 // long) is asked for again, by the engine itself.
 void WebView::handOver()
 {
-    if (!m_view || !m_handOverPending)
+    if (!m_page || !m_handOverPending)
         return;
     if (m_fetch.isRunning()) {
         if (!m_fetch.tooLong())
@@ -121,39 +141,40 @@ void WebView::handOver()
         // Nothing to hand over and nothing told yet: the engine takes the load over.
         m_fetch.abandon();
         m_handOverPending = false;
-        m_quiet = false;
-        m_showsHandedOver = false;
-        m_view->setUrl(m_fetch.requestedUrl());
+        loadInEngine(m_fetch.requestedUrl());
         return;
     }
     m_handOverPending = false;
     m_quiet = true;
     m_showsHandedOver = true;
     if (m_fetch.answered() && !m_fetch.tooLong() && fitsInDataAddress(m_fetch.body(), m_fetch.mimeType())) {
-        QWebEngineCookieStore *cookies = m_view->page()->profile()->cookieStore();
-        for (const QNetworkCookie &cookie : m_fetch.network().cookieJar()->cookiesForUrl(m_fetch.url()))
-            cookies->setCookie(cookie, m_fetch.url());
-        m_view->setContent(m_fetch.body(), m_fetch.mimeType(), m_fetch.url());
+        m_page->setContent(m_fetch.body(),
+            m_fetch.mimeType(),
+            m_fetch.url(),
+            m_fetch.network().cookieJar()->cookiesForUrl(m_fetch.url()));
     } else {
         // The engine's own page for a failure says more than a blank one.
-        m_view->setUrl(m_fetch.answered() ? m_fetch.url() : m_fetch.requestedUrl());
+        m_page->load(m_fetch.answered() ? m_fetch.url() : m_fetch.requestedUrl());
     }
 }
 
 void WebView::navigate(const QString &address)
 {
     const QUrl url = QUrl::fromUserInput(address);
-    if (!m_view && PageFetch::canFetch(url)) {
+    if (!m_page && PageFetch::canFetch(url)) {
         m_handOverPending = true;
         m_fetch.start(url);
         return;
     }
+    // Before the engine starts: it must not be handed an older page.
     m_fetch.abandon();
     m_handOverPending = false;
-    createEngine();
-    m_quiet = false;
-    m_showsHandedOver = false;
-    m_view->setUrl(url);
+    if (engineReady()) {
+        loadInEngine(url);
+        return;
+    }
+    // Without an engine, what the fetch cannot ask for fails as a fetch.
+    m_fetch.start(url);
 }
 
 void WebView::stop()
@@ -162,20 +183,17 @@ void WebView::stop()
         m_handOverPending = false;
         m_fetch.stop();
     }
-    if (m_view)
-        m_view->stop();
+    if (m_page)
+        m_page->stop();
 }
 
 void WebView::refresh()
 {
-    if (m_view && !m_handOverPending) {
-        if (m_showsHandedOver) {
-            m_showsHandedOver = false;
-            m_quiet = false;
-            m_view->setUrl(m_view->url());
-        } else {
-            m_view->reload();
-        }
+    if (m_page && !m_handOverPending) {
+        if (m_showsHandedOver)
+            loadInEngine(m_page->url());
+        else
+            m_page->reload();
         return;
     }
     if (m_fetch.requestedUrl().isEmpty())
@@ -194,20 +212,34 @@ void WebView::setVisible(bool visible)
 
 QString WebView::currentUrl() const
 {
-    if (m_view && !m_handOverPending)
-        return m_view->url().toString();
+    if (m_page && !m_handOverPending)
+        return m_page->url().toString();
     return m_fetch.requestedUrl().isEmpty() ? QString() : m_fetch.url().toString();
 }
 
-void WebView::onLoadProgress(int progress)
+// Saving files is the engine's own work: it asks again and saves.
+void WebView::onDownloadOffered(const QUrl &url)
 {
-    if (!m_quiet)
-        Q_EMIT progressChange(progress, 100);
+    m_handOverPending = false;
+    if (engineReady())
+        loadInEngine(url);
+    else
+        offerDownload(new EngineDownload(url.fileName(), this));
 }
 
-void WebView::onLoadingChanged(const QWebEngineLoadingInfo &info)
+void WebView::offerDownload(EngineDownload *download)
 {
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+    Q_EMIT downloadStarted(download);
+    if (!download->isAccepted()) {
+        delete download;
+        return;
+    }
+    connect(download, &BrowserDownload::finished, download, &QObject::deleteLater);
+}
+
+void WebView::loadingChanged(BrowserEnginePage::LoadStatus status, const QUrl &url, int errorCode)
+{
+    if (status == BrowserEnginePage::LoadStatus::Started) {
         if (!m_quiet)
             m_showsHandedOver = false;
         return;
@@ -216,38 +248,26 @@ void WebView::onLoadingChanged(const QWebEngineLoadingInfo &info)
         m_quiet = false;
         return;
     }
-    switch (info.status()) {
-    case QWebEngineLoadingInfo::LoadSucceededStatus:
-        Q_EMIT navigateComplete(info.url().toString());
+    switch (status) {
+    case BrowserEnginePage::LoadStatus::Succeeded:
+        Q_EMIT navigateComplete(url.toString());
         break;
-    case QWebEngineLoadingInfo::LoadFailedStatus:
-        // The HTTP status when the server answered with an error, otherwise
-        // the engine's own (negative) network error code.
-        Q_EMIT navigateError(info.url().toString(), info.errorCode());
+    case BrowserEnginePage::LoadStatus::Failed:
+        Q_EMIT navigateError(url.toString(), errorCode);
         break;
-    default:
+    case BrowserEnginePage::LoadStatus::Started:
+    case BrowserEnginePage::LoadStatus::Stopped:
         break;
     }
 }
 
-void WebView::onDownloadRequested(QWebEngineDownloadRequest *download)
+void WebView::loadProgress(int progress)
 {
-    // A resumed download asks again, and not always from the page it started in.
-    if (WebEngineDownload *known = m_downloads.value(download->id())) {
-        known->resumeWith(download);
-        return;
-    }
-    if (!m_view || download->page() != m_view->page())
-        return;
-    auto *taken = new WebEngineDownload(download, this);
-    Q_EMIT downloadStarted(taken);
-    if (!taken->isAccepted()) {
-        delete taken;
-        return;
-    }
-    const quint32 id = taken->id();
-    m_downloads.insert(id, taken);
-    connect(taken, &BrowserDownload::finished, this, [this, id] {
-        m_downloads.take(id)->deleteLater();
-    });
+    if (!m_quiet)
+        Q_EMIT progressChange(progress, 100);
+}
+
+void WebView::downloadRequested(std::unique_ptr<BrowserEngineDownload> download)
+{
+    offerDownload(new EngineDownload(std::move(download), this));
 }

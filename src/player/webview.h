@@ -1,26 +1,27 @@
 #pragma once
 
 #include "player/browsercontrol.h"
+#include "player/browserenginepage.h"
 #include "player/pagefetch.h"
 
-#include <QHash>
 #include <QPointer>
 #include <QString>
-#include <QWebEngineView>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
-class QWebEngineDownloadRequest;
-class QWebEngineLoadingInfo;
-class WebEngineDownload;
+class EngineDownload;
 
-// An embedded web browser over QtWebEngine behind the BrowserControl
-// interface. The engine costs start-up time, memory and helper processes, so
-// a view that has never been shown does without it: its navigations are plain
-// HTTP requests that raise the same events. The engine is created when the
-// view is first shown (or by createEngine()) and is handed what was fetched,
-// so that the server is not asked twice. Until then widget() is an empty area
-// that can already be laid out.
-class WebView : public BrowserControl
+// An embedded web browser behind the BrowserControl interface. Its engine
+// (QtWebEngine, in a module of its own) costs start-up time, memory and
+// helper processes, so a view that has never been shown does without it: its
+// navigations are plain HTTP requests that raise the same events. The engine
+// is loaded and given a page when the view is first shown (or by
+// createEngine()), and the page is handed what was fetched, so that the
+// server is not asked twice. Until then widget() is an empty area that can
+// already be laid out. When the engine cannot start, the view goes on
+// fetching, and its area says what is missing.
+class WebView : public BrowserControl, private BrowserEnginePage::Events
 {
     Q_OBJECT
 
@@ -30,8 +31,14 @@ public:
 
     QWidget *widget();
     void createEngine();
-    bool hasEngine() const { return m_view != nullptr; }
-    QWebEngineView *view() const { return m_view; }
+    bool hasEngine() const { return m_page != nullptr; }
+    // Why the engine could not start, once it was tried; empty otherwise.
+    QString engineError() const { return m_engineError; }
+    // The engine's own widget inside widget(), once it has one.
+    QWidget *engineWidget() const;
+    // The text of the page the engine shows, as its reader sees it, given to
+    // `done` later; empty without an engine.
+    void pageText(const std::function<void(const QString &)> &done) const;
 
     void navigate(const QString &address) override;
     void stop() override;
@@ -46,13 +53,20 @@ public:
 
 private:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Creates the engine unless it cannot start; whether there is one.
+    bool engineReady();
+    void loadInEngine(const QUrl &url);
     void handOver();
-    void onLoadProgress(int progress);
-    void onLoadingChanged(const QWebEngineLoadingInfo &info);
-    void onDownloadRequested(QWebEngineDownloadRequest *download);
+    void onDownloadOffered(const QUrl &url);
+    void offerDownload(EngineDownload *download);
+
+    void loadingChanged(BrowserEnginePage::LoadStatus status, const QUrl &url, int errorCode) override;
+    void loadProgress(int progress) override;
+    void downloadRequested(std::unique_ptr<BrowserEngineDownload> download) override;
 
     QPointer<QWidget> m_container;
-    QPointer<QWebEngineView> m_view;
+    std::unique_ptr<BrowserEnginePage> m_page;
+    QString m_engineError;
     PageFetch m_fetch;
     bool m_visible = true;
     // The last navigation went through the fetch and the engine has not been
@@ -64,6 +78,4 @@ private:
     // The page on show was handed over: a reload must ask the server, not
     // replay the content.
     bool m_showsHandedOver = false;
-    // Downloads accepted and not finished, by the engine's id.
-    QHash<quint32, WebEngineDownload *> m_downloads;
 };

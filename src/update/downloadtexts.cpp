@@ -54,6 +54,8 @@ DownloadTexts::Reason DownloadTexts::reasonOf(BrowserDownload::Failure failure)
         return Reason::File;
     case BrowserDownload::Failure::Cancelled:
         return Reason::Cancelled;
+    case BrowserDownload::Failure::NoBrowser:
+        return Reason::NoBrowser;
     case BrowserDownload::Failure::None:
     case BrowserDownload::Failure::Network:
         break;
@@ -76,6 +78,9 @@ QString DownloadTexts::failedText(const QString &name, Reason reason, const QStr
         break;
     case Reason::Cancelled:
         why = QStringLiteral("le téléchargement a été annulé");
+        break;
+    case Reason::NoBrowser:
+        why = QStringLiteral("le navigateur web ne peut pas démarrer");
         break;
     case Reason::Folder:
         why = QStringLiteral("le dossier %1 n'accepte pas de nouveau fichier")

@@ -18,7 +18,7 @@ QString savedText(const QString &path);
 // Why a download that had begun did not give a file. Besides the browser's
 // own failures: the folder that takes no file, a file shorter than the size
 // the server announced, a whole file that could not take its name.
-enum class Reason { Network, Server, File, Cancelled, Folder, Incomplete, Rename };
+enum class Reason { Network, Server, File, Cancelled, NoBrowser, Folder, Incomplete, Rename };
 QString failedText(const QString &name, Reason reason, const QString &detail = QString());
 Reason reasonOf(BrowserDownload::Failure failure);
 

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "player/webview.h"
+
 #include <QString>
 #include <QTest>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
-// The text of the page a browser engine view shows now, as its reader would
-// see it; empty when the engine does not answer. For tests that link the
-// engine (the servers' library does not).
-inline QString webPageText(QWebEngineView *view)
+// The text of the page a browser's engine shows now, as its reader would see
+// it; empty without an engine or when the engine does not answer. For tests
+// that link the browser component (the servers' library does not).
+inline QString webPageText(const WebView &browser)
 {
     QString text;
     bool done = false;
-    view->page()->toPlainText([&](const QString &result) {
+    browser.pageText([&](const QString &result) {
         text = result;
         done = true;
     });

@@ -167,7 +167,6 @@ void TestMainWindow::tvWindowWaitsHiddenFromTheStart()
 
 int main(int argc, char *argv[])
 {
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ondavox"));

@@ -472,7 +472,6 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
 
 int main(int argc, char *argv[])
 {
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     // libmpv refuses a numeric locale with a decimal comma (this suite runs
     // under a French one).

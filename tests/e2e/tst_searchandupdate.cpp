@@ -118,7 +118,6 @@ void TestSearchAndUpdate::resultsTakeThePlayersPlace()
 
 int main(int argc, char *argv[])
 {
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ondavox"));

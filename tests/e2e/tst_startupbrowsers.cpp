@@ -1,11 +1,12 @@
 #include "app/application.h"
 #include "app/options.h"
 #include "app/radio.h"
-#include "icecastserver.h"
+#include "mappedlibraries.h"
 #include "player/playercontrol.h"
 #include "player/playrequest.h"
 #include "player/webview.h"
-#include "testhttpserver.h"
+#include "screencolour.h"
+#include "startedprogram.h"
 #include "ui/imagebuttonpair.h"
 #include "webpagetext.h"
 
@@ -14,12 +15,12 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWebEngineView>
 #include <clocale>
 
 // The whole program started with its start-up stream, the publisher's site
-// served on loopback: radio alone runs no browser engine, and a window shown
-// later shows the page fetched at start.
+// served on loopback: radio alone runs no browser engine and maps none of its
+// libraries, and a window shown later loads the engine and shows, drawn on
+// screen, the page fetched at start.
 class TestStartupBrowsers : public QObject
 {
     Q_OBJECT
@@ -30,18 +31,31 @@ private Q_SLOTS:
     void radioAloneRunsNoBrowserEngine();
     void optionsShowTheTestPageFetchedAtStart();
     void aWebLaunchStartsTheEngine();
+    void theEngineStartedQuietly();
 
 private:
     static int engineProcesses();
 
-    QTemporaryDir m_home;
-    IcecastServer m_icecast;
-    TestHttpServer m_site;
-    std::unique_ptr<Application> m_app;
+    StartedProgram m_program;
+    Application *m_app = nullptr;
 };
 
-const QString homePage = QStringLiteral("/index-ovx.php");
-const QString testPage = QStringLiteral("/ovx_online/test_connexion.php");
+const QString homePage = StartedProgram::homePage;
+const QString testPage = StartedProgram::testPage;
+// Each page has a colour of its own, to be seen on screen.
+const QColor testPageColour(48, 160, 48);
+const QColor launchedPageColour(192, 48, 48);
+
+// What Qt and the engine warned about.
+QStringList warnings;
+QtMessageHandler defaultHandler = nullptr;
+
+void keepWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg)
+        warnings.append(message);
+    defaultHandler(type, context, message);
+}
 
 // The engine's helper processes among this process's children.
 int TestStartupBrowsers::engineProcesses()
@@ -62,48 +76,33 @@ int TestStartupBrowsers::engineProcesses()
 
 void TestStartupBrowsers::initTestCase()
 {
-    const QString missing = IcecastServer::missingTools();
-    if (!missing.isEmpty())
-        QSKIP(qPrintable(missing));
-    const QUrl site(QStringLiteral(ONDAVOX_SITE_URL));
-    if (site.host() != QLatin1String("127.0.0.1"))
-        QSKIP("the publisher's site is not on loopback in this build");
-    QVERIFY2(m_site.listen(quint16(site.port(80))), "the site's port is taken");
-    m_site.addData(homePage, "<html><body>Accueil</body></html>", "text/html");
-    m_site.addData(testPage, "<html><body>OK</body></html>", "text/html");
-    m_site.addData(QStringLiteral("/page.html"), "<html><body>Page</body></html>", "text/html");
-    QString error;
-    QVERIFY2(m_icecast.start(&error), qPrintable(error));
-
-    const QString userFolder = m_home.filePath(QStringLiteral("data/ondavox"));
-    QVERIFY(QDir().mkpath(userFolder));
-    QFile preferences(userFolder + QStringLiteral("/ovxpref.log"));
-    QVERIFY(preferences.open(QIODevice::WriteOnly));
-    preferences.write("0*1*" + m_icecast.streamUrl().toUtf8() + "*0*AideOVX.txt*1*1*0*0*\r\n");
-    preferences.close();
-    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
-
-    m_app = std::make_unique<Application>();
-    m_app->start();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_app->radio()));
+    if (const QString why = StartedProgram::unavailable(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    const QString error = m_program.prepare("<html><body style=\"background: rgb(48, 160, 48)\">OK</body></html>");
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    m_program.site.addData(QStringLiteral("/page.html"),
+        "<html><body style=\"background: rgb(192, 48, 48)\">Page</body></html>",
+        "text/html");
+    QVERIFY(m_program.start());
+    m_app = m_program.app.get();
 }
 
 void TestStartupBrowsers::cleanupTestCase()
 {
-    m_app.reset();
+    m_program.app.reset();
 }
 
 void TestStartupBrowsers::radioAloneRunsNoBrowserEngine()
 {
     QTRY_VERIFY_WITH_TIMEOUT(m_app->player().status().startsWith(QStringLiteral("Lecture")), 15000);
     QTRY_COMPARE_WITH_TIMEOUT(m_app->options().connectionTest().result(), ConnectionTest::Result::Connected, 10000);
-    QTRY_COMPARE(m_site.requestCount(homePage), 1);
-    QCOMPARE(m_site.requestCount(testPage), 1);
+    QTRY_COMPARE(m_program.site.requestCount(homePage), 1);
+    QCOMPARE(m_program.site.requestCount(testPage), 1);
     // Time for an engine to show up, had anything started one.
     QTest::qWait(2000);
     QVERIFY(!m_app->browser().hasEngine());
-    QVERIFY(!m_app->options().findChild<QWebEngineView *>());
+    QVERIFY(!m_app->testInternet().hasEngine());
+    QVERIFY(!isMapped(browserEngineLibrary));
     QCOMPARE(engineProcesses(), 0);
 }
 
@@ -112,12 +111,14 @@ void TestStartupBrowsers::optionsShowTheTestPageFetchedAtStart()
     m_app->radio().button(QStringLiteral("BoutonOptions"))->click();
     Options &options = m_app->options();
     QVERIFY(QTest::qWaitForWindowExposed(&options));
-    auto *box = options.findChild<QWebEngineView *>();
-    QVERIFY(box);
+    WebView &box = m_app->testInternet();
+    QVERIFY(box.hasEngine());
+    QVERIFY(isMapped(browserEngineLibrary));
     QTRY_COMPARE_WITH_TIMEOUT(webPageText(box), QStringLiteral("OK"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(shareOnScreen(box.widget(), testPageColour) > 0.5, 10000);
     QCOMPARE(options.findChild<QLabel *>(QStringLiteral("Connected"))->text(),
         QStringLiteral("Ondavox est bien connecté à Internet"));
-    QCOMPARE(m_site.requestCount(testPage), 1);
+    QCOMPARE(m_program.site.requestCount(testPage), 1);
     // The main window's page is still unseen.
     QVERIFY(!m_app->browser().hasEngine());
     options.hide();
@@ -127,20 +128,31 @@ void TestStartupBrowsers::aWebLaunchStartsTheEngine()
 {
     PlayRequest page;
     page.kind = PlayRequest::Kind::WebPage;
-    page.address = m_site.url(QStringLiteral("/page.html"));
+    page.address = m_program.site.url(QStringLiteral("/page.html"));
     page.name = QStringLiteral("Page");
     page.mode = QStringLiteral("WEB");
     requestPlay(page, m_app->store(), m_app->player(), m_app->browser());
     QVERIFY(m_app->browser().hasEngine());
-    QTRY_COMPARE_WITH_TIMEOUT(webPageText(m_app->browser().view()), QStringLiteral("Page"), 20000);
-    QCOMPARE(m_site.requestCount(QStringLiteral("/page.html")), 1);
-    QCOMPARE(m_site.requestCount(homePage), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(webPageText(m_app->browser()), QStringLiteral("Page"), 20000);
+    // Drawn, in the main window where the video surface is too.
+    QTRY_VERIFY_WITH_TIMEOUT(shareOnScreen(m_app->browser().widget(), launchedPageColour) > 0.5, 10000);
+    QCOMPARE(m_program.site.requestCount(QStringLiteral("/page.html")), 1);
+    QCOMPARE(m_program.site.requestCount(homePage), 1);
+}
+
+// Loaded long after the application was made, the engine finds what it needs
+// to draw (OpenGL for Qt Quick, a share context) and has nothing to say.
+void TestStartupBrowsers::theEngineStartedQuietly()
+{
+    QVERIFY(m_app->browser().hasEngine());
+    for (const QString &warning : std::as_const(warnings))
+        QVERIFY2(!warning.contains(QLatin1String("WebEngine")), qPrintable(warning));
 }
 
 int main(int argc, char *argv[])
 {
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    defaultHandler = qInstallMessageHandler(keepWarnings);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ondavox"));
     std::setlocale(LC_NUMERIC, "C");

@@ -88,7 +88,7 @@ private Q_SLOTS:
         options.show();
         QVERIFY(QTest::qWaitForWindowExposed(&options));
         QVERIFY(testInternet.hasEngine());
-        QTRY_VERIFY_WITH_TIMEOUT(webPageText(testInternet.view()) == QStringLiteral("OK"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(webPageText(testInternet) == QStringLiteral("OK"), 20000);
         QCOMPARE(m_http.requestCount(path), before + 1);
         connected->ensurePolished();
         QCOMPARE(connected->palette().color(connected->foregroundRole()), QColor(0, 128, 0));
@@ -100,7 +100,6 @@ private:
 
 int main(int argc, char *argv[])
 {
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     TestOptionsWeb test;

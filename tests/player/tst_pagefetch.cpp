@@ -175,6 +175,9 @@ void TestPageFetch::eventsComeInTheBrowsersOrder_data()
     QTest::newRow("redirect") << m_server.url(QStringLiteral("/old.html"))
                               << QStringList { "progress 0", "progress 100", "complete " + page };
     QTest::newRow("redirect loop") << loop << QStringList { "progress 0", "progress 100", "error " + loop + " -310" };
+    // Refused at once, before the start was told: it is told all the same.
+    QTest::newRow("no request possible") << "about:blank"
+                                         << QStringList { "progress 0", "progress 100", "error about:blank -302" };
 }
 
 void TestPageFetch::eventsComeInTheBrowsersOrder()

@@ -167,7 +167,6 @@ int main(int argc, char *argv[])
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(QStringLiteral("config")).toUtf8());
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     TestMiseAJourE2e test;
     return QTest::qExec(&test, argc, argv);

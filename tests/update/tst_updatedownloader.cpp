@@ -153,6 +153,7 @@ void TestUpdateDownloader::aFailureLeavesNoFile_data()
     QTest::newRow("server") << Failure::Server << DownloadTexts::Reason::Server;
     QTest::newRow("disk") << Failure::File << DownloadTexts::Reason::File;
     QTest::newRow("cancelled") << Failure::Cancelled << DownloadTexts::Reason::Cancelled;
+    QTest::newRow("no browser") << Failure::NoBrowser << DownloadTexts::Reason::NoBrowser;
 }
 
 void TestUpdateDownloader::aFailureLeavesNoFile()
