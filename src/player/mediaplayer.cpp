@@ -3,16 +3,16 @@
 #include "player/asxparser.h"
 #include "player/playerbar.h"
 #include "player/playlistresolver.h"
+#include "player/streamrequest.h"
 #include "player/streamtitle.h"
 #include "player/videosurface.h"
 
 #include <QContextMenuEvent>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QVBoxLayout>
+#include <QTimer>
 #include <QWidget>
 #include <mpv/client.h>
 
@@ -63,6 +63,9 @@ PlaybackStatus::EndReason endReason(int reason, int error)
     }
 }
 
+// How long mpv may wait for the video surface's render context.
+constexpr int surfaceWaitMs = 3000;
+
 } // namespace
 
 std::unique_ptr<MediaPlayer> MediaPlayer::create(const MpvController::Options &options, QString *error, QObject *parent)
@@ -71,6 +74,18 @@ std::unique_ptr<MediaPlayer> MediaPlayer::create(const MpvController::Options &o
     if (!controller)
         return {};
     return std::unique_ptr<MediaPlayer>(new MediaPlayer(std::move(controller), parent));
+}
+
+std::unique_ptr<MediaPlayer> MediaPlayer::createForWindow(
+    PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)
+{
+    std::unique_ptr<MediaPlayer> player = create({}, error);
+    if (!player)
+        return {};
+    player->useView(view);
+    if (early)
+        player->offerEarlyStream(std::move(early));
+    return player;
 }
 
 MediaPlayer::MediaPlayer(std::unique_ptr<MpvController> controller, QObject *parent)
@@ -87,7 +102,9 @@ MediaPlayer::MediaPlayer(std::unique_ptr<MpvController> controller, QObject *par
 MediaPlayer::~MediaPlayer()
 {
     // The picture's render context must go before the mpv core it draws from.
-    delete m_widget;
+    delete m_surface;
+    if (m_ownsView)
+        delete m_widget;
     delete m_menu;
 }
 
@@ -113,7 +130,9 @@ void MediaPlayer::connectController()
         Q_EMIT playbackStarted();
     });
     connect(mpv, &MpvController::liveStreamKnown, this, [this](bool live) {
-        m_liveStream = live;
+        // mpv does not see a network behind a connection of ours, but it
+        // was found to be a live stream before it was handed over.
+        m_liveStream = live || m_reading;
     });
     connect(mpv, &MpvController::fileEnded, this, &MediaPlayer::onFileEnded);
     connect(mpv, &MpvController::videoShownChanged, this, [this](bool shown) {
@@ -166,8 +185,11 @@ void MediaPlayer::connectController()
         publishStatus();
     });
     connect(mpv, &MpvController::streamTitleChanged, this, [this](const QByteArray &raw) {
-        setStreamTitle(StreamTitle::decode(raw));
+        // Through a connection of ours the titles come from it, not from mpv.
+        if (!m_reading)
+            setStreamTitle(StreamTitle::decode(raw));
     });
+    connect(mpv, &MpvController::preloaded, this, &MediaPlayer::onPreloaded);
 }
 
 void MediaPlayer::setUrl(const QString &url)
@@ -188,6 +210,9 @@ void MediaPlayer::setUrl(const QString &url)
     m_resolved = false;
     m_failure.reset();
     m_resolver->cancel();
+    m_reading.reset();
+    // The offer holds for the first address only.
+    std::unique_ptr<EarlyStream> offered = std::move(m_offered);
     setStreamTitle(QString());
     if (given.isEmpty()) {
         m_awaitingStart = false;
@@ -198,6 +223,8 @@ void MediaPlayer::setUrl(const QString &url)
     }
     m_status.loadRequested();
     publishStatus();
+    if (offered && offered->address() == given)
+        return readEarly(std::move(offered));
     const QUrl address = addressUrl(given);
     if (AsxParser::isPlaylistAddress(address) && isFetchable(address)) {
         // mpv cannot read these: what plays meanwhile stops, as it would for
@@ -234,6 +261,59 @@ void MediaPlayer::onFileEnded(int reason, int error)
         m_failure = why;
     m_status.ended(why, m_liveStream, m_controller->messages());
     publishStatus();
+}
+
+void MediaPlayer::offerEarlyStream(std::unique_ptr<EarlyStream> stream)
+{
+    m_offered = std::move(stream);
+}
+
+void MediaPlayer::readEarly(std::unique_ptr<EarlyStream> stream)
+{
+    m_reading = std::move(stream);
+    m_earlyLoaded = false;
+    m_awaitingStart = true;
+    // Its news is queued on the stream itself: none arrives once it is dropped.
+    EarlyStream *reading = m_reading.get();
+    connect(reading, &EarlyStream::stateChanged, reading, [this] {
+        onEarlyState();
+    });
+    connect(reading, &EarlyStream::titleChanged, reading, [this](const QByteArray &raw) {
+        setStreamTitle(StreamTitle::decode(raw));
+    });
+    if (const std::optional<QByteArray> title = reading->title())
+        setStreamTitle(StreamTitle::decode(*title));
+    onEarlyState();
+}
+
+void MediaPlayer::onEarlyState()
+{
+    if (!m_reading)
+        return;
+    switch (m_reading->state()) {
+    case EarlyStream::State::Connecting:
+        return;
+    case EarlyStream::State::Live:
+        if (!m_earlyLoaded) {
+            m_earlyLoaded = true;
+            m_controller->loadStream(m_reading->body(), StreamRequest::demuxerFor(m_reading->contentType()));
+            m_controller->setPaused(false);
+        }
+        return;
+    case EarlyStream::State::HandedBack: {
+        // Not a live stream: mpv opens it itself, where the redirects led.
+        const QString address = m_reading->finalUrl().toString();
+        m_reading.reset();
+        load({ address });
+        return;
+    }
+    case EarlyStream::State::Failed:
+        m_awaitingStart = false;
+        m_status.failed(m_reading->failure());
+        m_reading.reset();
+        publishStatus();
+        return;
+    }
 }
 
 void MediaPlayer::onPlaylistResolved(const QUrl &playlist, const QStringList &entries)
@@ -365,6 +445,9 @@ void MediaPlayer::stop()
 {
     m_failure.reset();
     m_resolver->cancel();
+    // A replay opens the address anew.
+    m_reading.reset();
+    m_offered.reset();
     m_awaitingStart = false;
     m_controller->stop();
     m_status.stopped();
@@ -393,49 +476,29 @@ void MediaPlayer::setMuted(bool muted)
 
 QWidget *MediaPlayer::widget()
 {
-    if (m_widget)
-        return m_widget;
-
-    m_widget = new QWidget;
-    m_widget->setObjectName(QStringLiteral("WMP"));
-    auto *layout = new QVBoxLayout(m_widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    // The offscreen platform cannot show OpenGL widgets, and other video
-    // outputs draw nothing through us.
-    if (m_controller->videoOutput() == QLatin1String("libmpv")
-        && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        m_surface = new VideoSurface(*m_controller, m_widget);
-        m_picture = m_surface;
-    } else {
-        m_picture = new QWidget(m_widget);
-        m_picture->setAttribute(Qt::WA_StyledBackground);
-        m_picture->setStyleSheet(QStringLiteral("background: black"));
+    if (!m_widget) {
+        useView(*new PlayerView);
+        m_ownsView = true;
     }
-    m_picture->setObjectName(QStringLiteral("picture"));
-    m_picture->setMouseTracking(true);
-    m_picture->setEnabled(m_enabled);
-    m_picture->installEventFilter(this);
+    return m_widget;
+}
 
-    // The face lies over the picture rather than in its place: the surface
-    // stays shown, so that its render context is there when a video starts.
-    auto *screen = new QGridLayout;
-    screen->addWidget(m_picture, 0, 0);
-    m_face = new PlayerFace(m_widget);
+void MediaPlayer::useView(PlayerView &view)
+{
+    Q_ASSERT(!m_widget);
+    m_widget = &view;
+    m_face = view.face();
     m_face->setPicture(m_picturePath);
     m_face->setName(m_displayName);
-    screen->addWidget(m_face, 0, 0);
-    layout->addLayout(screen, 1);
+    takeEvents(view.picture());
     updateFace();
 
-    m_bar = new PlayerBar(m_widget);
+    m_bar = view.bar();
     m_bar->setVolume(m_volume);
     m_bar->setMuted(m_muted);
     m_bar->setSeekRange(m_seekable, m_controller->duration());
     m_bar->setStatus(m_status.text(), m_title);
     m_bar->setPlaying(m_status.state() == PlaybackState::Playing);
-    layout->addWidget(m_bar);
     connect(m_bar, &PlayerBar::playPauseClicked, this, &MediaPlayer::togglePause);
     connect(m_bar, &PlayerBar::stopClicked, this, &MediaPlayer::stop);
     connect(m_bar, &PlayerBar::volumeMoved, this, &MediaPlayer::setVolume);
@@ -449,11 +512,56 @@ QWidget *MediaPlayer::widget()
         setFullScreen(!m_fullScreen);
     });
 
-    // Escape, wherever the focus is inside, reaches the widget as it goes up.
-    m_widget->installEventFilter(this);
+    // Escape, wherever the focus is inside, reaches the view as it goes up.
+    view.installEventFilter(this);
+    view.setVisible(m_visible);
+}
 
-    m_widget->setVisible(m_visible);
-    return m_widget;
+void MediaPlayer::takeEvents(QWidget *picture)
+{
+    m_picture = picture;
+    picture->setEnabled(m_enabled);
+    picture->installEventFilter(this);
+}
+
+bool MediaPlayer::drawsVideo() const
+{
+    // The offscreen platform cannot show OpenGL widgets, and other video
+    // outputs draw nothing through us.
+    return m_controller->videoOutput() == QLatin1String("libmpv")
+        && QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+void MediaPlayer::onPreloaded(quint64 hook)
+{
+    if (!m_surface && m_widget && drawsVideo() && m_controller->hasVideoTrack()) {
+        createSurface();
+        // mpv cannot draw before the surface has made its render context,
+        // which takes the surface being shown; a hidden one makes it when it
+        // shows, and has the video brought back then.
+        if (m_surface->isVisible()) {
+            m_pendingHook = hook;
+            QTimer::singleShot(surfaceWaitMs, this, &MediaPlayer::releaseHook);
+            return;
+        }
+    }
+    m_controller->continueHook(hook);
+}
+
+void MediaPlayer::createSurface()
+{
+    m_surface = new VideoSurface(*m_controller);
+    connect(m_surface, &VideoSurface::initialized, this, &MediaPlayer::releaseHook);
+    m_widget->setPicture(m_surface);
+    takeEvents(m_surface);
+}
+
+void MediaPlayer::releaseHook()
+{
+    if (!m_pendingHook)
+        return;
+    m_controller->continueHook(*m_pendingHook);
+    m_pendingHook.reset();
 }
 
 void MediaPlayer::setFullScreen(bool fullScreen)

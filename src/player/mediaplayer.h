@@ -1,10 +1,12 @@
 #pragma once
 
+#include "player/earlystream.h"
 #include "player/mpvcontroller.h"
 #include "player/playbackstatus.h"
 #include "player/playerbar.h"
 #include "player/playercontrol.h"
 #include "player/playerface.h"
+#include "player/playerview.h"
 #include "player/videosurface.h"
 
 #include <QMenu>
@@ -16,7 +18,8 @@
 class PlaylistResolver;
 
 // The main window's media player: libmpv behind the PlayerControl interface,
-// with its picture and control bar as one widget.
+// with its picture and control bar as one widget. It lives in the player
+// module, which the program loads once its window shows.
 class MediaPlayer : public PlayerControl
 {
     Q_OBJECT
@@ -25,11 +28,19 @@ public:
     // Nothing, with the reason in `error`, when libmpv cannot start.
     static std::unique_ptr<MediaPlayer> create(
         const MpvController::Options &options = {}, QString *error = nullptr, QObject *parent = nullptr);
+    // The main window's player: its outputs chosen by the environment,
+    // `view` taken over, and `early` offered (offerEarlyStream()).
+    static std::unique_ptr<MediaPlayer> createForWindow(
+        PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error);
     ~MediaPlayer() override;
 
-    // The picture with the control bar under it, made on first use and owned
-    // by the player (placing it in a layout is fine; the player deletes it).
+    // The picture with the control bar under it. Made on first use and then
+    // owned by the player (placing it in a layout is fine; the player deletes
+    // it), unless the player was given one to drive (useView()).
     QWidget *widget();
+    void useView(PlayerView &view);
+    // The surface that draws the video exists only once a video was opened:
+    // sound alone needs no OpenGL.
     VideoSurface *videoSurface() const { return m_surface; }
     PlayerBar *controlBar() const { return m_bar; }
     PlayerFace *face() const { return m_face; }
@@ -62,6 +73,13 @@ public:
     bool isFullScreen() const { return m_fullScreen; }
     void setFullScreen(bool fullScreen);
 
+    // A connection to `stream->address()` opened before the player: if the
+    // next address given is that one, the player reads the stream from it
+    // instead of connecting again. Any other address closes it.
+    void offerEarlyStream(std::unique_ptr<EarlyStream> stream);
+    // The address now playing comes through such a connection.
+    bool readsEarlyStream() const { return m_reading != nullptr; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -77,6 +95,15 @@ private:
     void onPlaylistResolved(const QUrl &playlist, const QStringList &entries);
     void onPlaylistFailed(const QUrl &playlist, const QString &reason);
     void onNotPlaylist(const QUrl &url);
+    void readEarly(std::unique_ptr<EarlyStream> stream);
+    void onEarlyState();
+    // mpv has opened a file and waits before starting its decoders: a video
+    // needs its surface first.
+    void onPreloaded(quint64 hook);
+    void createSurface();
+    void releaseHook();
+    void takeEvents(QWidget *picture);
+    bool drawsVideo() const;
     void setStreamTitle(const QString &title);
     // The face covers the picture area while no video is drawn.
     void updateFace();
@@ -116,7 +143,15 @@ private:
     std::optional<PlaybackStatus::EndReason> m_failure;
     QStringList m_failureMessages;
 
-    QPointer<QWidget> m_widget;
+    // Offered for the next address, and being read.
+    std::unique_ptr<EarlyStream> m_offered;
+    std::unique_ptr<EarlyStream> m_reading;
+    bool m_earlyLoaded = false;
+    // The mpv hook that waits for the video surface's render context.
+    std::optional<quint64> m_pendingHook;
+
+    QPointer<PlayerView> m_widget;
+    bool m_ownsView = false;
     QPointer<VideoSurface> m_surface;
     // The surface, or a plain black area where mpv does not draw through us.
     QPointer<QWidget> m_picture;

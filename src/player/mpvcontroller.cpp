@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cstring>
 #include <mpv/client.h>
+#include <mpv/stream_cb.h>
 
 namespace
 {
@@ -30,6 +31,25 @@ enum ReplyId : quint64 {
     FileSizeReply = 2,
 };
 constexpr int replyIdBits = 2;
+
+constexpr quint64 preloadedHookId = 1;
+// Addresses of bodies handed to mpv: "ondavox-early://1", and so on.
+constexpr char streamProtocol[] = "ondavox-early";
+
+int64_t readStream(void *cookie, char *data, uint64_t size)
+{
+    return static_cast<EarlyStream::Body *>(cookie)->read(data, qint64(qMin<uint64_t>(size, 1 << 20)));
+}
+
+void closeStream(void *cookie)
+{
+    delete static_cast<EarlyStream::Body *>(cookie);
+}
+
+void cancelStream(void *cookie)
+{
+    static_cast<EarlyStream::Body *>(cookie)->cancel();
+}
 
 struct ObservedProperty {
     PropertyId id;
@@ -150,6 +170,11 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, QSt
     if (started < 0)
         return fail(QStringLiteral("libmpv could not start: %1").arg(QString::fromUtf8(mpv_error_string(started))));
 
+    mpv_stream_cb_add_ro(handle, streamProtocol, controller.get(), &MpvController::openStream);
+    // Before video starts, the surface must be there to draw it.
+    if (controller->m_videoOutput == QLatin1String("libmpv"))
+        mpv_hook_add(handle, preloadedHookId, "on_preloaded", 0);
+
     // FFmpeg's word on why a connection failed comes at the verbose level.
     mpv_request_log_messages(handle, "v");
     for (const ObservedProperty &property : observedProperties)
@@ -205,6 +230,9 @@ void MpvController::handleEvent(const mpv_event &event)
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
         handleReply(event);
+        break;
+    case MPV_EVENT_HOOK:
+        Q_EMIT preloaded(static_cast<const mpv_event_hook *>(event.data)->id);
         break;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto *message = static_cast<const mpv_event_log_message *>(event.data);
@@ -308,6 +336,67 @@ void MpvController::loadFiles(const QStringList &addresses)
             addresses.at(i),
             i == 0 ? QStringLiteral("replace") : QStringLiteral("append") });
     setPaused(false);
+}
+
+void MpvController::loadStream(const EarlyStream::Body &body, const QByteArray &demuxer)
+{
+    {
+        std::lock_guard lock(m_streamMutex);
+        m_stream = body;
+        m_streamUri = QByteArray(streamProtocol) + "://" + QByteArray::number(++m_streamCount);
+    }
+    QStringList load { QStringLiteral("loadfile"), QString::fromLatin1(m_streamUri), QStringLiteral("replace") };
+    if (!demuxer.isEmpty())
+        load.append(QStringLiteral("demuxer-lavf-format=") + QString::fromLatin1(demuxer));
+    command(load);
+}
+
+int MpvController::openStream(void *context, char *uri, mpv_stream_cb_info *info)
+{
+    // On one of mpv's threads.
+    auto *self = static_cast<MpvController *>(context);
+    std::lock_guard lock(self->m_streamMutex);
+    if (!self->m_stream || self->m_streamUri != uri)
+        return MPV_ERROR_LOADING_FAILED;
+    // Not seekable: no seek or size callback.
+    info->cookie = new EarlyStream::Body(*self->m_stream);
+    info->read_fn = &readStream;
+    info->close_fn = &closeStream;
+    info->cancel_fn = &cancelStream;
+    return 0;
+}
+
+bool MpvController::hasVideoTrack() const
+{
+    mpv_node tracks;
+    if (mpv_get_property(m_handle.get(), MpvProperty::trackList, MPV_FORMAT_NODE, &tracks) < 0)
+        return false;
+    bool video = false;
+    if (tracks.format == MPV_FORMAT_NODE_ARRAY) {
+        for (int i = 0; i < tracks.u.list->num && !video; ++i) {
+            const mpv_node &track = tracks.u.list->values[i];
+            if (track.format != MPV_FORMAT_NODE_MAP)
+                continue;
+            bool isVideo = false;
+            bool coverArt = false;
+            for (int j = 0; j < track.u.list->num; ++j) {
+                const char *key = track.u.list->keys[j];
+                const mpv_node &value = track.u.list->values[j];
+                if (std::strcmp(key, "type") == 0 && value.format == MPV_FORMAT_STRING)
+                    isVideo = std::strcmp(value.u.string, "video") == 0;
+                else if (std::strcmp(key, "albumart") == 0 && value.format == MPV_FORMAT_FLAG)
+                    coverArt = value.u.flag != 0;
+            }
+            video = isVideo && !coverArt;
+        }
+    }
+    mpv_free_node_contents(&tracks);
+    return video;
+}
+
+void MpvController::continueHook(quint64 hook)
+{
+    mpv_hook_continue(m_handle.get(), hook);
 }
 
 void MpvController::stop()

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "player/earlystream.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 struct mpv_handle;
 struct mpv_event;
@@ -36,6 +40,9 @@ public:
 
     // The first address replaces whatever plays; the others follow it.
     void loadFiles(const QStringList &addresses);
+    // Plays what `body` delivers, in place of whatever plays, read with the
+    // demuxer named (FFmpeg's name; empty: found from the data).
+    void loadStream(const EarlyStream::Body &body, const QByteArray &demuxer);
     void stop();
     void setPaused(bool paused);
     void seekTo(double seconds);
@@ -58,6 +65,12 @@ public:
     void requestLiveStream();
     double duration() const { return m_duration; }
 
+    // What is open now has a video track (cover art aside). Asks mpv and
+    // waits for its answer.
+    bool hasVideoTrack() const;
+    // Lets mpv go on after preloaded().
+    void continueHook(quint64 hook);
+
 Q_SIGNALS:
     void fileStarted();
     void fileLoaded();
@@ -79,6 +92,9 @@ Q_SIGNALS:
     void videoShownChanged(bool shown);
     // One of mpv's messages, as messages() keeps it ("prefix: text").
     void logMessage(const QString &line);
+    // Drawing through the render API, mpv has opened a file and waits, before
+    // it chooses tracks and starts the decoders, for continueHook(hook).
+    void preloaded(quint64 hook);
 
 private:
     struct HandleDeleter {
@@ -87,6 +103,7 @@ private:
 
     explicit MpvController(mpv_handle *handle);
     static void wakeup(void *context);
+    static int openStream(void *context, char *uri, struct mpv_stream_cb_info *info);
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void handleProperty(const mpv_event &event);
@@ -102,4 +119,9 @@ private:
     // half of its answer.
     quint64 m_liveRequest = 0;
     bool m_viaNetwork = false;
+    // The body the last loadStream() gave, for mpv's thread to open.
+    std::mutex m_streamMutex;
+    std::optional<EarlyStream::Body> m_stream;
+    QByteArray m_streamUri;
+    quint64 m_streamCount = 0;
 };

@@ -34,6 +34,12 @@ VideoSurface::~VideoSurface()
 
 void VideoSurface::initializeGL()
 {
+    createRenderContext();
+    Q_EMIT initialized();
+}
+
+void VideoSurface::createRenderContext()
+{
     if (m_controller.videoOutput() != QLatin1String("libmpv"))
         return;
     mpv_opengl_init_params glInit { &procAddress, nullptr };

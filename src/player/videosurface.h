@@ -19,12 +19,18 @@ public:
 
     bool hasRenderContext() const { return m_renderContext != nullptr; }
 
+Q_SIGNALS:
+    // The OpenGL context is set up, with mpv's render context in it when
+    // mpv could make one.
+    void initialized();
+
 protected:
     void initializeGL() override;
     void paintGL() override;
 
 private:
     static void onRenderUpdate(void *context);
+    void createRenderContext();
     void freeRenderContext();
 
     MpvController &m_controller;

@@ -320,12 +320,14 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QWidget window;
     showInWindow(window, *player, QSize(320, 280));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    VideoSurface *surface = player->videoSurface();
-    QVERIFY(surface);
-    QTRY_VERIFY(surface->hasRenderContext());
+    // Nothing of OpenGL before a video comes.
+    QVERIFY(!player->videoSurface());
 
     player->setUrl(server.url(QStringLiteral("/hls/index.m3u8")));
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    VideoSurface *surface = player->videoSurface();
+    QVERIFY(surface);
+    QVERIFY(surface->hasRenderContext());
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 1.0);
     const QImage first = surface->grabFramebuffer();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > 2.5, 10000);
@@ -398,10 +400,10 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
     QWidget window;
     showInWindow(window, *player, QSize(320, 280));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    VideoSurface *surface = player->videoSurface();
-    QTRY_VERIFY(surface->hasRenderContext());
     player->setUrl(video);
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playingWithoutSound, startTimeoutMs);
+    VideoSurface *surface = player->videoSurface();
+    QVERIFY(surface);
     QVERIFY(player->status().startsWith(QLatin1String("Lec")));
     QCOMPARE(player->controlBar()->statusText(), PlaybackStatus::playingWithoutSound);
     QTRY_VERIFY(player->face()->isHidden());
@@ -445,13 +447,13 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
     QWidget window;
     showInWindow(window, *player, frame);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    VideoSurface *surface = player->videoSurface();
     window.resize(frame.width(), frame.height() + player->controlBar()->sizeHint().height());
-    QTRY_COMPARE(surface->size(), frame);
-    QTRY_VERIFY(surface->hasRenderContext());
 
     player->setUrl(video);
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    VideoSurface *surface = player->videoSurface();
+    QVERIFY(surface);
+    QTRY_COMPARE(surface->size(), frame);
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 0.5);
     const qreal fill = qMin(qreal(frame.width()) / source.width(), qreal(frame.height()) / source.height());
     const qreal scale = stretchToFit ? fill : qMin<qreal>(1, fill);
