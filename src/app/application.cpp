@@ -36,7 +36,9 @@
 
 Application::Application(PlayerLoader loadPlayer, QObject *parent)
     : QObject(parent)
-    , m_loadPlayer(loadPlayer ? std::move(loadPlayer) : PlayerLoader(&PlayerModule::createPlayer))
+    , m_loadPlayer(loadPlayer ? std::move(loadPlayer)
+                              : PlayerLoader(qOverload<PlayerView &, std::unique_ptr<EarlyStream>, QString *>(
+                                  &PlayerModule::createPlayer)))
     , m_player(std::make_unique<DeferredPlayer>())
     , m_playerView(new PlayerView)
     , m_browser(std::make_unique<WebView>())

@@ -25,7 +25,12 @@ bool isInstalled(const QString &programFolder)
 
 std::unique_ptr<PlayerControl> createPlayer(PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)
 {
-    const QString file = path(QCoreApplication::applicationDirPath());
+    return createPlayer(path(QCoreApplication::applicationDirPath()), view, std::move(early), error);
+}
+
+std::unique_ptr<PlayerControl> createPlayer(
+    const QString &file, PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)
+{
     if (!QFileInfo::exists(file)) {
         *error = QStringLiteral("module absent : %1").arg(file);
         return {};

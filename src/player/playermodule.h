@@ -17,9 +17,12 @@ namespace PlayerModule
 QString path(const QString &programFolder);
 bool isInstalled(const QString &programFolder);
 
-// Loads it (once) and makes the player, as PlayerFactory::createPlayer() does.
-// Nothing, with the reason in `error`, when the module or a library it needs
-// is missing.
+// Loads the module `file` (once) and makes the player, as
+// PlayerFactory::createPlayer() does. Nothing, with the reason in `error`,
+// when the module or a library it needs is missing.
+std::unique_ptr<PlayerControl> createPlayer(
+    const QString &file, PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error);
+// The same with the module installed for this program.
 std::unique_ptr<PlayerControl> createPlayer(PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error);
 
 } // namespace PlayerModule
