@@ -5,9 +5,17 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <thread>
 
@@ -62,6 +70,7 @@ private Q_SLOTS:
     void notAStreamIsHandedBack_data();
     void notAStreamIsHandedBack();
     void bodyIsTheSoundAndTitlesComeApart();
+    void httpsStreamIsReadWithoutCheckingItsCertificate();
     void cancelledReaderStopsTheConnection();
     void goingAwayDoesNotWaitForTheServer();
 
@@ -229,6 +238,65 @@ void TestEarlyStream::bodyIsTheSoundAndTitlesComeApart()
     QCOMPARE(titles.at(0).first().toByteArray(), QByteArray("Premier"));
     QCOMPARE(titles.at(1).first().toByteArray(), QByteArray("Deuxi\xe8me"));
     QCOMPARE(stream->title().value_or(QByteArray()), QByteArray("Deuxi\xe8me"));
+}
+
+void TestEarlyStream::httpsStreamIsReadWithoutCheckingItsCertificate()
+{
+    if (!QSslSocket::supportsSsl() || QStandardPaths::findExecutable(QStringLiteral("openssl")).isEmpty())
+        QSKIP("no TLS here");
+    // A certificate of its own, as many radio servers have: the engine does
+    // not check it, and neither does the early connection.
+    QTemporaryDir folder;
+    const QString certificate = folder.filePath(QStringLiteral("cert.pem"));
+    const QString key = folder.filePath(QStringLiteral("key.pem"));
+    QString error;
+    QVERIFY2(TestProcesses::run(QStringLiteral("openssl"),
+                 { QStringLiteral("req"),
+                     QStringLiteral("-x509"),
+                     QStringLiteral("-newkey"),
+                     QStringLiteral("rsa:2048"),
+                     QStringLiteral("-nodes"),
+                     QStringLiteral("-subj"),
+                     QStringLiteral("/CN=127.0.0.1"),
+                     QStringLiteral("-days"),
+                     QStringLiteral("1"),
+                     QStringLiteral("-keyout"),
+                     key,
+                     QStringLiteral("-out"),
+                     certificate },
+                 30000,
+                 &error),
+        qPrintable(error));
+    QFile certificateFile(certificate);
+    QFile keyFile(key);
+    QVERIFY(certificateFile.open(QIODevice::ReadOnly) && keyFile.open(QIODevice::ReadOnly));
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(QSslCertificate(&certificateFile));
+    configuration.setPrivateKey(QSslKey(&keyFile, QSsl::Rsa));
+
+    QSslServer server;
+    server.setSslConfiguration(configuration);
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QByteArray request;
+    const QByteArray sound(5000, 's');
+    connect(&server, &QTcpServer::pendingConnectionAvailable, &server, [&] {
+        QTcpSocket *socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [&request, &sound, socket] {
+            request += socket->readAll();
+            if (request.endsWith("\r\n\r\n")) {
+                socket->write("HTTP/1.0 200 OK\r\nContent-Type: audio/aacp\r\n\r\n" + sound);
+                socket->flush();
+                QTimer::singleShot(200, socket, [socket] {
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    });
+    const QString address = QStringLiteral("https://127.0.0.1:%1/live.aac").arg(server.serverPort());
+    std::unique_ptr<EarlyStream> stream = EarlyStream::open(address);
+    QTRY_COMPARE_WITH_TIMEOUT(stream->state(), State::Live, 10000);
+    QCOMPARE(readToTheEnd(stream->body()), sound);
+    QCOMPARE(request, StreamRequest::compose(QUrl(address)));
 }
 
 void TestEarlyStream::cancelledReaderStopsTheConnection()
