@@ -4,6 +4,7 @@
 #include "player/videosurface.h"
 #include "processes.h"
 #include "testhttpserver.h"
+#include "testplayer.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,19 +27,6 @@ QString mpvString(MediaPlayer &player, const char *property)
     const QString text = value ? QString::fromUtf8(value) : QString();
     mpv_free(value);
     return text;
-}
-
-std::unique_ptr<MediaPlayer> makePlayer(
-    const QString &videoOutput = QStringLiteral("null"), const QString &audioOutput = QStringLiteral("null"))
-{
-    QString error;
-    MpvController::Options options;
-    options.audioOutput = audioOutput;
-    options.videoOutput = videoOutput;
-    std::unique_ptr<MediaPlayer> player = MediaPlayer::create(options, &error);
-    if (!player)
-        qWarning("player not created: %s", qPrintable(error));
-    return player;
 }
 
 // Where the picture is in a frame grabbed from the surface: the bounding box
@@ -123,7 +111,7 @@ void TestMediaPlayerEndToEnd::icecastStreamPlaysAndStops()
     IcecastServer icecast;
     QString error;
     QVERIFY2(icecast.start(&error), qPrintable(error));
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     QSignalSpy started(player.get(), &MediaPlayer::playbackStarted);
     QSignalSpy states(player.get(), &PlayerControl::playbackStateChanged);
@@ -166,7 +154,7 @@ void TestMediaPlayerEndToEnd::accentedStreamTitleArrivesDecoded()
     IcecastServer icecast;
     QString error;
     QVERIFY2(icecast.start(&error), qPrintable(error));
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     const QString title = QStringLiteral("Café crème à Noël");
     QSignalSpy titles(player.get(), &PlayerControl::streamTitleChanged);
@@ -220,7 +208,7 @@ void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus()
     const QString address
         = path.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(closed.port()) : server.url(path);
 
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->setUrl(address);
     if (playsFirst)
@@ -242,7 +230,7 @@ void TestMediaPlayerEndToEnd::sourceLeavingIcecastGivesAnErrorStatus()
     IcecastServer icecast;
     QString error;
     QVERIFY2(icecast.start(&error), qPrintable(error));
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->setUrl(icecast.streamUrl());
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
@@ -275,7 +263,7 @@ void TestMediaPlayerEndToEnd::windowsMediaPlaylistPlaysItsFirstEntry()
             + "\r\nRef2=" + server.url(QStringLiteral("/two.mp3")).toUtf8() + "\r\n",
         "audio/x-ms-wax");
 
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->setUrl(server.url(path));
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
@@ -315,7 +303,7 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QVERIFY(server.listen());
     server.addFolder(QStringLiteral("/hls"), folder);
 
-    auto player = makePlayer(QStringLiteral("libmpv"));
+    auto player = makeTestPlayer(QStringLiteral("libmpv"));
     QVERIFY(player);
     QWidget window;
     showInWindow(window, *player, QSize(320, 280));
@@ -388,7 +376,7 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
     });
 
     // Sound alone cannot play: the player says why, not that a file is missing.
-    auto player = makePlayer(QStringLiteral("libmpv"), audioOutput);
+    auto player = makeTestPlayer(QStringLiteral("libmpv"), audioOutput);
     QVERIFY(player);
     player->setUrl(m_tone);
     QTRY_VERIFY2_WITH_TIMEOUT(player->status() == PlaybackStatus::noAudioOutput,
@@ -441,7 +429,7 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
             TestProcesses::makeVideo(video, QStringLiteral("color=c=white:size=640x360:rate=25"), false, 30, &error),
             qPrintable(error));
 
-    auto player = makePlayer(QStringLiteral("libmpv"));
+    auto player = makeTestPlayer(QStringLiteral("libmpv"));
     QVERIFY(player);
     player->setStretchToFit(stretchToFit);
     QWidget window;

@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/radio.h"
 #include "icecastserver.h"
+#include "mprisname.h"
 #include "player/earlystream.h"
 #include "player/mediaplayer.h"
 #include "player/playermodule.h"
@@ -9,10 +10,10 @@
 #include "player/unavailableplayer.h"
 #include "processes.h"
 #include "testhttpserver.h"
+#include "testplayer.h"
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDir>
@@ -26,23 +27,11 @@ namespace
 
 constexpr int startTimeoutMs = 20000;
 
-std::unique_ptr<MediaPlayer> makePlayer()
-{
-    QString error;
-    MpvController::Options options;
-    options.audioOutput = QStringLiteral("null");
-    options.videoOutput = QStringLiteral("null");
-    std::unique_ptr<MediaPlayer> player = MediaPlayer::create(options, &error);
-    if (!player)
-        qWarning("player not created: %s", qPrintable(error));
-    return player;
-}
-
 // The player given the address the way the start-up sequence gives it: its
 // connection opened beforehand.
 std::unique_ptr<MediaPlayer> playEarly(const QString &address)
 {
-    std::unique_ptr<MediaPlayer> player = makePlayer();
+    std::unique_ptr<MediaPlayer> player = makeTestPlayer();
     if (!player)
         return player;
     player->offerEarlyStream(EarlyStream::open(address));
@@ -109,6 +98,8 @@ private:
     // The real program started with a fresh home whose preferences play
     // `address` at start; the name it took on the session bus.
     QString startProgram(QProcess &program, QTemporaryDir &home, const QString &binary, const QString &address);
+    // Asks it to quit, as the desktop's media controls do, and waits for its end.
+    static void quitProgram(QProcess &program, const QString &name);
 
     QTemporaryDir m_media;
     QString m_tone;
@@ -135,7 +126,7 @@ void TestStartupStream::earlyRequestIsTheEnginesOwn()
     TestHttpServer server;
     QVERIFY(server.listen());
     server.addStatus(QStringLiteral("/live.mp3"), 404);
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->setUrl(server.url(QStringLiteral("/live.mp3")));
     QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(QStringLiteral("/live.mp3")), 1, startTimeoutMs);
@@ -204,7 +195,7 @@ void TestStartupStream::failuresSayWhatTheEngineSays()
         = path.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(closed.port()) : server.url(path);
 
     // The engine's own word first, then the early connection's.
-    auto engine = makePlayer();
+    auto engine = makeTestPlayer();
     QVERIFY(engine);
     engine->setUrl(address);
     QTRY_VERIFY2_WITH_TIMEOUT(engine->status() == status, qPrintable(messagesOf(*engine)), startTimeoutMs);
@@ -275,7 +266,7 @@ void TestStartupStream::anotherAddressClosesTheConnection()
     QVERIFY(server.listen());
     server.addDyingStream(QStringLiteral("/live.mp3"), m_toneBytes, "audio/mpeg", 60000);
     QVERIFY(server.addFile(QStringLiteral("/other.mp3"), m_tone));
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->offerEarlyStream(EarlyStream::open(server.url(QStringLiteral("/live.mp3"))));
     QTRY_COMPARE(server.requestCount(QStringLiteral("/live.mp3")), 1);
@@ -335,22 +326,18 @@ QString TestStartupStream::startProgram(
     program.start(binary, {});
     if (!program.waitForStarted())
         return QString();
-    // Another instance started by a test running beside this one may hold
-    // the plain name; ours then takes its instance name.
-    QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
-    const QString plainName = QStringLiteral("org.mpris.MediaPlayer2.ondavox");
-    const QString instanceName = plainName + QStringLiteral(".instance") + QString::number(program.processId());
-    const auto ourName = [&]() -> QString {
-        if (bus->isServiceRegistered(instanceName))
-            return instanceName;
-        if (bus->isServiceRegistered(plainName) && bus->servicePid(plainName).value() == uint(program.processId()))
-            return plainName;
-        return QString();
-    };
     QDeadlineTimer deadline(startTimeoutMs);
-    while (ourName().isEmpty() && !deadline.hasExpired())
+    while (mprisNameOf(program.processId()).isEmpty() && !deadline.hasExpired())
         QTest::qWait(20);
-    return ourName();
+    return mprisNameOf(program.processId());
+}
+
+void TestStartupStream::quitProgram(QProcess &program, const QString &name)
+{
+    QVERIFY(mprisCall(name, QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Quit")));
+    QVERIFY(program.waitForFinished(15000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
 }
 
 void TestStartupStream::programReadsItsStartupStreamOnce()
@@ -370,10 +357,7 @@ void TestStartupStream::programReadsItsStartupStreamOnce()
     QTest::qWait(1500);
     QCOMPARE(server.requestCount(QStringLiteral("/live.mp3")), 1);
     QCOMPARE(mprisProperty(name, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
-
-    QVERIFY(mprisCall(name, QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Quit")));
-    QVERIFY(program.waitForFinished(15000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    quitProgram(program, name);
 }
 
 void TestStartupStream::programWithoutItsModuleShowsTheWindowAndRequestsNothing()
@@ -398,10 +382,7 @@ void TestStartupStream::programWithoutItsModuleShowsTheWindowAndRequestsNothing(
     QCOMPARE(mprisProperty(name, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
     // No listener comes and goes for nothing.
     QCOMPARE(server.requestCount(QStringLiteral("/live.mp3")), 0);
-    QVERIFY(mprisCall(name, QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Quit")));
-    QVERIFY(program.waitForFinished(15000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
+    quitProgram(program, name);
 }
 
 int main(int argc, char *argv[])
