@@ -259,7 +259,6 @@ void EarlyStream::setState(State state, const QUrl &url, const QString &failure)
 {
     {
         std::lock_guard lock(m_shared->mutex);
-        // The owner is going away: nobody is left to tell.
         if (m_shared->stopping) {
             m_shared->ended = true;
             return;
@@ -290,6 +289,12 @@ void EarlyStream::run(QUrl url)
         }
         socket.reset();
     };
+    // A descriptor no socket owns yet.
+    const auto dropDescriptor = [&shared](int descriptor) {
+        std::lock_guard lock(shared.mutex);
+        shared.descriptor = -1;
+        ::close(descriptor);
+    };
     const auto handBack = [this, &closeSocket](const QUrl &at) {
         closeSocket();
         setState(State::HandedBack, at);
@@ -301,8 +306,11 @@ void EarlyStream::run(QUrl url)
         const QDeadlineTimer deadline(m_options.timeoutMs);
         SocketError error = SocketError::UnknownSocketError;
         const int descriptor = connectTo(url, shared, deadline, &error);
-        if (stopped())
+        if (stopped()) {
+            if (descriptor >= 0)
+                dropDescriptor(descriptor);
             return handBack(url);
+        }
         if (descriptor < 0) {
             if (const std::optional<QString> failure = StreamRequest::connectionFailure(error))
                 return setState(State::Failed, url, *failure);
@@ -310,7 +318,7 @@ void EarlyStream::run(QUrl url)
         }
         if (isTls(url)) {
             if (!QSslSocket::supportsSsl()) {
-                ::close(descriptor);
+                dropDescriptor(descriptor);
                 return handBack(url);
             }
             auto tls = std::make_unique<QSslSocket>();
@@ -322,7 +330,7 @@ void EarlyStream::run(QUrl url)
             socket = std::make_unique<QTcpSocket>();
         }
         if (!socket->setSocketDescriptor(descriptor)) {
-            ::close(descriptor);
+            dropDescriptor(descriptor);
             return handBack(url);
         }
         if (auto *tls = qobject_cast<QSslSocket *>(socket.get())) {
@@ -386,15 +394,20 @@ void EarlyStream::run(QUrl url)
     while (true) {
         QList<QByteArray> titles;
         const QByteArray sound = icy.read(received, &titles);
+        bool stopping = false;
         {
             std::unique_lock lock(shared.mutex);
             shared.sound += sound;
             if (!titles.isEmpty())
                 shared.title = titles.last();
+            stopping = shared.stopping;
         }
         shared.changed.notify_all();
-        for (const QByteArray &title : std::as_const(titles))
-            Q_EMIT titleChanged(title);
+        // Nobody is left to tell once the owner is going away.
+        if (!stopping) {
+            for (const QByteArray &title : std::as_const(titles))
+                Q_EMIT titleChanged(title);
+        }
         {
             std::unique_lock lock(shared.mutex);
             shared.changed.wait(lock, [&shared, this] {
