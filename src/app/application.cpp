@@ -10,10 +10,10 @@
 #include "player/autostart.h"
 #include "player/deferredplayer.h"
 #include "player/earlystream.h"
+#include "player/mediaplayer.h"
 #include "player/mprisservice.h"
 #include "player/nowplayingtimer.h"
 #include "player/playbackcontroller.h"
-#include "player/playermodule.h"
 #include "player/playerview.h"
 #include "player/playrequest.h"
 #include "player/unavailableplayer.h"
@@ -37,8 +37,10 @@
 Application::Application(PlayerLoader loadPlayer, QObject *parent)
     : QObject(parent)
     , m_loadPlayer(loadPlayer ? std::move(loadPlayer)
-                              : PlayerLoader(qOverload<PlayerView &, std::unique_ptr<EarlyStream>, QString *>(
-                                  &PlayerModule::createPlayer)))
+                              : [](PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error) {
+                                    return std::unique_ptr<PlayerControl>(
+                                        MediaPlayer::createForWindow(view, std::move(early), error));
+                                })
     , m_player(std::make_unique<DeferredPlayer>())
     , m_playerView(new PlayerView)
     , m_browser(std::make_unique<WebView>())

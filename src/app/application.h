@@ -45,8 +45,7 @@ public:
     using PlayerLoader = std::function<std::unique_ptr<PlayerControl>(
         PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)>;
 
-    // The program loads its player from the player module; tests may hand
-    // theirs over.
+    // By default the media player, with its engine from the player module.
     explicit Application(PlayerLoader loadPlayer = {}, QObject *parent = nullptr);
     ~Application() override;
 

@@ -217,42 +217,54 @@ std::optional<QByteArray> EarlyStream::title() const
     return m_shared->title;
 }
 
-EarlyStream::Body EarlyStream::body() const
+namespace
 {
-    return Body(m_shared);
-}
 
-EarlyStream::Body::Body(std::shared_ptr<Shared> shared)
-    : m_shared(std::move(shared))
+class Body : public StreamSource
 {
-}
-
-qint64 EarlyStream::Body::read(char *data, qint64 size)
-{
-    Shared &shared = *m_shared;
-    std::unique_lock lock(shared.mutex);
-    shared.changed.wait(lock, [&shared] {
-        return shared.cancelled || shared.ended || shared.readAt < shared.sound.size();
-    });
-    if (shared.cancelled)
-        return -1;
-    const qint64 taken = qMin<qint64>(size, shared.sound.size() - shared.readAt);
-    std::memcpy(data, shared.sound.constData() + shared.readAt, size_t(taken));
-    shared.readAt += qsizetype(taken);
-    // Room again for the connection, which waits while the buffer is full.
-    shared.changed.notify_all();
-    return taken;
-}
-
-void EarlyStream::Body::cancel()
-{
+public:
+    explicit Body(std::shared_ptr<EarlyStream::Shared> shared)
+        : m_shared(std::move(shared))
     {
-        std::lock_guard lock(m_shared->mutex);
-        m_shared->cancelled = true;
-        if (m_shared->descriptor >= 0)
-            ::shutdown(m_shared->descriptor, SHUT_RDWR);
     }
-    m_shared->changed.notify_all();
+
+    qint64 read(char *data, qint64 size) override
+    {
+        EarlyStream::Shared &shared = *m_shared;
+        std::unique_lock lock(shared.mutex);
+        shared.changed.wait(lock, [&shared] {
+            return shared.cancelled || shared.ended || shared.readAt < shared.sound.size();
+        });
+        if (shared.cancelled)
+            return -1;
+        const qint64 taken = qMin<qint64>(size, shared.sound.size() - shared.readAt);
+        std::memcpy(data, shared.sound.constData() + shared.readAt, size_t(taken));
+        shared.readAt += qsizetype(taken);
+        // Room again for the connection, which waits while the buffer is full.
+        shared.changed.notify_all();
+        return taken;
+    }
+
+    void cancel() override
+    {
+        {
+            std::lock_guard lock(m_shared->mutex);
+            m_shared->cancelled = true;
+            if (m_shared->descriptor >= 0)
+                ::shutdown(m_shared->descriptor, SHUT_RDWR);
+        }
+        m_shared->changed.notify_all();
+    }
+
+private:
+    std::shared_ptr<EarlyStream::Shared> m_shared;
+};
+
+} // namespace
+
+std::shared_ptr<StreamSource> EarlyStream::body() const
+{
+    return std::make_shared<Body>(m_shared);
 }
 
 void EarlyStream::setState(State state, const QUrl &url, const QString &failure)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/streamsource.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -61,23 +63,9 @@ public:
     std::optional<QByteArray> title() const;
 
     struct Shared;
-    // A reader of the sound, for the engine's own threads. Reading blocks
-    // until there is sound; copies share the same stream.
-    class Body
-    {
-    public:
-        // Bytes read into `data`; 0 once the connection has ended and all
-        // was read; -1 after cancel().
-        qint64 read(char *data, qint64 size);
-        // Interrupts a read and makes every later one fail.
-        void cancel();
-
-    private:
-        friend class EarlyStream;
-        explicit Body(std::shared_ptr<Shared> shared);
-        std::shared_ptr<Shared> m_shared;
-    };
-    Body body() const;
+    // The sound, for the engine's own threads: reading blocks until there is
+    // some. Every reader shares the same stream.
+    std::shared_ptr<StreamSource> body() const;
 
 Q_SIGNALS:
     // Emitted from the connection's thread: connect with a queued connection

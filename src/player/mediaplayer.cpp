@@ -2,10 +2,10 @@
 
 #include "player/asxparser.h"
 #include "player/playerbar.h"
+#include "player/playermodule.h"
 #include "player/playlistresolver.h"
 #include "player/streamrequest.h"
 #include "player/streamtitle.h"
-#include "player/videosurface.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
-#include <mpv/client.h>
 
 namespace
 {
@@ -45,35 +44,110 @@ bool isFetchable(const QUrl &url)
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("file");
 }
 
-PlaybackStatus::EndReason endReason(int reason, int error)
-{
-    switch (reason) {
-    case MPV_END_FILE_REASON_EOF:
-        return PlaybackStatus::EndReason::EndOfStream;
-    case MPV_END_FILE_REASON_STOP:
-    case MPV_END_FILE_REASON_QUIT:
-        return PlaybackStatus::EndReason::Stopped;
-    case MPV_END_FILE_REASON_REDIRECT:
-        return PlaybackStatus::EndReason::Redirected;
-    default:
-        if (error == MPV_ERROR_AO_INIT_FAILED)
-            return PlaybackStatus::EndReason::NoAudioOutput;
-        return error == MPV_ERROR_UNKNOWN_FORMAT ? PlaybackStatus::EndReason::UnknownFormat
-                                                 : PlaybackStatus::EndReason::Failed;
-    }
-}
-
 // How long mpv may wait for the video surface's render context.
 constexpr int surfaceWaitMs = 3000;
 
 } // namespace
 
-std::unique_ptr<MediaPlayer> MediaPlayer::create(const MpvController::Options &options, QString *error, QObject *parent)
+// mpv's news, handed to the player.
+class MediaPlayer::EngineEvents : public MpvEngine::Events
 {
-    std::unique_ptr<MpvController> controller = MpvController::create(options, error);
-    if (!controller)
+public:
+    explicit EngineEvents(MediaPlayer &player)
+        : m_player(player)
+    {
+    }
+
+    void fileStarted() override { m_player.onFileStarted(); }
+    void fileLoaded() override
+    {
+        m_player.m_status.opened();
+        m_player.publishStatus();
+    }
+    void playbackRestarted() override { m_player.onPlaybackRestarted(); }
+    void fileEnded(PlaybackStatus::EndReason reason) override { m_player.onFileEnded(reason); }
+    void liveStreamKnown(bool live) override
+    {
+        // mpv does not see a network behind a connection of ours, but it
+        // was found to be a live stream before it was handed over.
+        m_player.m_liveStream = live || m_player.m_reading;
+    }
+    void pausedChanged(bool paused) override
+    {
+        m_player.m_status.setPaused(paused);
+        m_player.publishStatus();
+    }
+    void bufferingChanged(bool buffering) override
+    {
+        m_player.m_status.setBuffering(buffering);
+        m_player.publishStatus();
+    }
+    void durationChanged(double seconds) override
+    {
+        if (m_player.m_bar)
+            m_player.m_bar->setSeekRange(m_player.m_seekable, seconds);
+    }
+    void positionChanged(double seconds) override
+    {
+        if (m_player.m_bar)
+            m_player.m_bar->setPosition(seconds);
+    }
+    void seekableChanged(bool seekable) override
+    {
+        m_player.m_seekable = seekable;
+        if (m_player.m_bar)
+            m_player.m_bar->setSeekRange(seekable, m_player.m_engine->duration());
+    }
+    void volumeChanged(int volume) override { m_player.onVolumeReported(volume); }
+    void mutedChanged(bool muted) override
+    {
+        m_player.m_muted = muted;
+        if (m_player.m_bar)
+            m_player.m_bar->setMuted(muted);
+    }
+    void streamTitleChanged(const QByteArray &raw) override
+    {
+        // Through a connection of ours the titles come from it, not from mpv.
+        if (!m_player.m_reading)
+            m_player.setStreamTitle(StreamTitle::decode(raw));
+    }
+    void videoShownChanged(bool shown) override
+    {
+        m_player.m_videoShown = shown;
+        m_player.m_status.setVideoShown(shown);
+        m_player.updateFace();
+    }
+    void logMessage(const QString &line) override { m_player.onLogMessage(line); }
+    void preloaded(quint64 hook) override { m_player.onPreloaded(hook); }
+
+private:
+    MediaPlayer &m_player;
+};
+
+std::unique_ptr<MediaPlayer> MediaPlayer::create(const Options &options, QString *error, QObject *parent)
+{
+    QString reason;
+    MpvEngineFactory *engine = PlayerModule::load(&reason);
+    if (!engine) {
+        if (error)
+            *error = reason;
         return {};
-    return std::unique_ptr<MediaPlayer>(new MediaPlayer(std::move(controller), parent));
+    }
+    return create(*engine, options, error, parent);
+}
+
+std::unique_ptr<MediaPlayer> MediaPlayer::create(
+    MpvEngineFactory &engine, const Options &options, QString *error, QObject *parent)
+{
+    std::unique_ptr<MediaPlayer> player(new MediaPlayer(parent));
+    QString reason;
+    player->m_engine = engine.create(options, *player->m_events, &reason);
+    if (!player->m_engine) {
+        if (error)
+            *error = reason;
+        return {};
+    }
+    return player;
 }
 
 std::unique_ptr<MediaPlayer> MediaPlayer::createForWindow(
@@ -88,12 +162,11 @@ std::unique_ptr<MediaPlayer> MediaPlayer::createForWindow(
     return player;
 }
 
-MediaPlayer::MediaPlayer(std::unique_ptr<MpvController> controller, QObject *parent)
+MediaPlayer::MediaPlayer(QObject *parent)
     : PlayerControl(parent)
-    , m_controller(std::move(controller))
+    , m_events(std::make_unique<EngineEvents>(*this))
     , m_resolver(new PlaylistResolver(this))
 {
-    connectController();
     connect(m_resolver, &PlaylistResolver::resolved, this, &MediaPlayer::onPlaylistResolved);
     connect(m_resolver, &PlaylistResolver::failed, this, &MediaPlayer::onPlaylistFailed);
     connect(m_resolver, &PlaylistResolver::notPlaylist, this, &MediaPlayer::onNotPlaylist);
@@ -102,94 +175,50 @@ MediaPlayer::MediaPlayer(std::unique_ptr<MpvController> controller, QObject *par
 MediaPlayer::~MediaPlayer()
 {
     // The picture's render context must go before the mpv core it draws from.
-    delete m_surface;
+    delete m_surfaceWidget;
     if (m_ownsView)
         delete m_widget;
     delete m_menu;
 }
 
-void MediaPlayer::connectController()
+void MediaPlayer::onFileStarted()
 {
-    MpvController *mpv = m_controller.get();
-    connect(mpv, &MpvController::fileStarted, this, [this] {
-        m_awaitingStart = false;
-        m_failure.reset();
-        m_liveStream = false;
-        m_controller->clearMessages();
-        m_status.loadRequested();
+    m_awaitingStart = false;
+    m_failure.reset();
+    m_liveStream = false;
+    m_engine->clearMessages();
+    m_status.loadRequested();
+    publishStatus();
+}
+
+void MediaPlayer::onPlaybackRestarted()
+{
+    m_engine->requestLiveStream();
+    m_status.playbackRestarted();
+    publishStatus();
+    Q_EMIT playbackStarted();
+}
+
+void MediaPlayer::onVolumeReported(int volume)
+{
+    if (volume == m_volume)
+        return;
+    m_volume = volume;
+    if (m_bar)
+        m_bar->setVolume(volume);
+    Q_EMIT volumeChanged(volume);
+}
+
+void MediaPlayer::onLogMessage(const QString &line)
+{
+    if (PlaybackStatus::isAudioOutputFailure(line)) {
+        m_status.setAudioMissing();
         publishStatus();
-    });
-    connect(mpv, &MpvController::fileLoaded, this, [this] {
-        m_status.opened();
-        publishStatus();
-    });
-    connect(mpv, &MpvController::playbackRestarted, this, [this] {
-        m_controller->requestLiveStream();
-        m_status.playbackRestarted();
-        publishStatus();
-        Q_EMIT playbackStarted();
-    });
-    connect(mpv, &MpvController::liveStreamKnown, this, [this](bool live) {
-        // mpv does not see a network behind a connection of ours, but it
-        // was found to be a live stream before it was handed over.
-        m_liveStream = live || m_reading;
-    });
-    connect(mpv, &MpvController::fileEnded, this, &MediaPlayer::onFileEnded);
-    connect(mpv, &MpvController::videoShownChanged, this, [this](bool shown) {
-        m_videoShown = shown;
-        m_status.setVideoShown(shown);
-        updateFace();
-    });
-    connect(mpv, &MpvController::pausedChanged, this, [this](bool paused) {
-        m_status.setPaused(paused);
-        publishStatus();
-    });
-    connect(mpv, &MpvController::bufferingChanged, this, [this](bool buffering) {
-        m_status.setBuffering(buffering);
-        publishStatus();
-    });
-    connect(mpv, &MpvController::seekableChanged, this, [this](bool seekable) {
-        m_seekable = seekable;
-        if (m_bar)
-            m_bar->setSeekRange(m_seekable, m_controller->duration());
-    });
-    connect(mpv, &MpvController::durationChanged, this, [this](double duration) {
-        if (m_bar)
-            m_bar->setSeekRange(m_seekable, duration);
-    });
-    connect(mpv, &MpvController::positionChanged, this, [this](double seconds) {
-        if (m_bar)
-            m_bar->setPosition(seconds);
-    });
-    connect(mpv, &MpvController::volumeChanged, this, [this](int volume) {
-        if (volume == m_volume)
-            return;
-        m_volume = volume;
-        if (m_bar)
-            m_bar->setVolume(volume);
-        Q_EMIT volumeChanged(volume);
-    });
-    connect(mpv, &MpvController::mutedChanged, this, [this](bool muted) {
-        m_muted = muted;
-        if (m_bar)
-            m_bar->setMuted(muted);
-    });
-    connect(mpv, &MpvController::logMessage, this, [this](const QString &line) {
-        if (PlaybackStatus::isAudioOutputFailure(line)) {
-            m_status.setAudioMissing();
-            publishStatus();
-        }
-        if (!m_failure)
-            return;
-        m_status.ended(*m_failure, m_liveStream, m_controller->messages());
-        publishStatus();
-    });
-    connect(mpv, &MpvController::streamTitleChanged, this, [this](const QByteArray &raw) {
-        // Through a connection of ours the titles come from it, not from mpv.
-        if (!m_reading)
-            setStreamTitle(StreamTitle::decode(raw));
-    });
-    connect(mpv, &MpvController::preloaded, this, &MediaPlayer::onPreloaded);
+    }
+    if (!m_failure)
+        return;
+    m_status.ended(*m_failure, m_liveStream, m_engine->messages());
+    publishStatus();
 }
 
 void MediaPlayer::setUrl(const QString &url)
@@ -216,7 +245,7 @@ void MediaPlayer::setUrl(const QString &url)
     setStreamTitle(QString());
     if (given.isEmpty()) {
         m_awaitingStart = false;
-        m_controller->stop();
+        m_engine->stop();
         m_status.stopped();
         publishStatus();
         return;
@@ -231,7 +260,7 @@ void MediaPlayer::setUrl(const QString &url)
         // any new address.
         m_resolved = true;
         m_awaitingStart = true;
-        m_controller->stop();
+        m_engine->stop();
         m_resolver->resolve(address);
         return;
     }
@@ -241,25 +270,24 @@ void MediaPlayer::setUrl(const QString &url)
 void MediaPlayer::load(const QStringList &addresses)
 {
     m_awaitingStart = true;
-    m_controller->loadFiles(addresses);
+    m_engine->loadFiles(addresses);
 }
 
-void MediaPlayer::onFileEnded(int reason, int error)
+void MediaPlayer::onFileEnded(PlaybackStatus::EndReason why)
 {
     if (m_awaitingStart)
         return;
-    const PlaybackStatus::EndReason why = endReason(reason, error);
     const QUrl address = addressUrl(m_url.trimmed());
     if (why == PlaybackStatus::EndReason::UnknownFormat && !m_resolved && isFetchable(address)) {
         // A playlist whose name does not say so: look at what the server sent.
         m_resolved = true;
-        m_failureMessages = m_controller->messages();
+        m_failureMessages = m_engine->messages();
         m_resolver->resolve(address, true);
         return;
     }
     if (why == PlaybackStatus::EndReason::Failed || why == PlaybackStatus::EndReason::UnknownFormat)
         m_failure = why;
-    m_status.ended(why, m_liveStream, m_controller->messages());
+    m_status.ended(why, m_liveStream, m_engine->messages());
     publishStatus();
 }
 
@@ -296,8 +324,8 @@ void MediaPlayer::onEarlyState()
     case EarlyStream::State::Live:
         if (!m_earlyLoaded) {
             m_earlyLoaded = true;
-            m_controller->loadStream(m_reading->body(), StreamRequest::demuxerFor(m_reading->contentType()));
-            m_controller->setPaused(false);
+            m_engine->loadStream(m_reading->body(), StreamRequest::demuxerFor(m_reading->contentType()));
+            m_engine->setPaused(false);
         }
         return;
     case EarlyStream::State::HandedBack: {
@@ -396,7 +424,7 @@ void MediaPlayer::setStretchToFit(bool stretch)
     if (stretch == m_stretchToFit)
         return;
     m_stretchToFit = stretch;
-    m_controller->setFitToFrame(stretch);
+    m_engine->setFitToFrame(stretch);
 }
 
 void MediaPlayer::setEnabled(bool enabled)
@@ -422,7 +450,7 @@ bool MediaPlayer::isVisible() const
 void MediaPlayer::play()
 {
     if (m_status.state() == PlaybackState::Paused)
-        m_controller->setPaused(false);
+        m_engine->setPaused(false);
     else if (m_status.state() == PlaybackState::Stopped && !m_url.trimmed().isEmpty())
         setUrl(m_url);
 }
@@ -430,7 +458,7 @@ void MediaPlayer::play()
 void MediaPlayer::pause()
 {
     if (m_status.state() == PlaybackState::Playing)
-        m_controller->setPaused(true);
+        m_engine->setPaused(true);
 }
 
 void MediaPlayer::togglePause()
@@ -449,7 +477,7 @@ void MediaPlayer::stop()
     m_reading.reset();
     m_offered.reset();
     m_awaitingStart = false;
-    m_controller->stop();
+    m_engine->stop();
     m_status.stopped();
     publishStatus();
 }
@@ -457,7 +485,7 @@ void MediaPlayer::stop()
 void MediaPlayer::setVolume(int volume)
 {
     volume = qBound(0, volume, 100);
-    m_controller->setVolume(volume);
+    m_engine->setVolume(volume);
     if (volume == m_volume)
         return;
     m_volume = volume;
@@ -469,7 +497,7 @@ void MediaPlayer::setVolume(int volume)
 void MediaPlayer::setMuted(bool muted)
 {
     m_muted = muted;
-    m_controller->setMuted(muted);
+    m_engine->setMuted(muted);
     if (m_bar)
         m_bar->setMuted(muted);
 }
@@ -496,7 +524,7 @@ void MediaPlayer::useView(PlayerView &view)
     m_bar = view.bar();
     m_bar->setVolume(m_volume);
     m_bar->setMuted(m_muted);
-    m_bar->setSeekRange(m_seekable, m_controller->duration());
+    m_bar->setSeekRange(m_seekable, m_engine->duration());
     m_bar->setStatus(m_status.text(), m_title);
     m_bar->setPlaying(m_status.state() == PlaybackState::Playing);
     connect(m_bar, &PlayerBar::playPauseClicked, this, &MediaPlayer::togglePause);
@@ -506,7 +534,7 @@ void MediaPlayer::useView(PlayerView &view)
         setMuted(!m_muted);
     });
     connect(m_bar, &PlayerBar::seekRequested, this, [this](double seconds) {
-        m_controller->seekTo(seconds);
+        m_engine->seekTo(seconds);
     });
     connect(m_bar, &PlayerBar::fullScreenClicked, this, [this] {
         setFullScreen(!m_fullScreen);
@@ -528,39 +556,44 @@ bool MediaPlayer::drawsVideo() const
 {
     // The offscreen platform cannot show OpenGL widgets, and other video
     // outputs draw nothing through us.
-    return m_controller->videoOutput() == QLatin1String("libmpv")
+    return m_engine->videoOutput() == QLatin1String("libmpv")
         && QGuiApplication::platformName() != QLatin1String("offscreen");
 }
 
 void MediaPlayer::onPreloaded(quint64 hook)
 {
-    if (!m_surface && m_widget && drawsVideo() && m_controller->hasVideoTrack()) {
+    if (!m_surfaceWidget && m_widget && drawsVideo() && m_engine->hasVideoTrack()) {
         createSurface();
         // mpv cannot draw before the surface has made its render context,
         // which takes the surface being shown; a hidden one makes it when it
         // shows, and has the video brought back then.
-        if (m_surface->isVisible()) {
+        if (m_surfaceWidget->isVisible()) {
             m_pendingHook = hook;
             QTimer::singleShot(surfaceWaitMs, this, &MediaPlayer::releaseHook);
             return;
         }
     }
-    m_controller->continueHook(hook);
+    m_engine->continueHook(hook);
 }
 
 void MediaPlayer::createSurface()
 {
-    m_surface = new VideoSurface(*m_controller);
-    connect(m_surface, &VideoSurface::initialized, this, &MediaPlayer::releaseHook);
-    m_widget->setPicture(m_surface);
-    takeEvents(m_surface);
+    // The surface tells of its context from inside its painting: the hook is
+    // let go from the event loop.
+    m_surface = m_engine->createSurface([self = QPointer<MediaPlayer>(this)] {
+        if (self)
+            QMetaObject::invokeMethod(self, &MediaPlayer::releaseHook, Qt::QueuedConnection);
+    });
+    m_surfaceWidget = m_surface->widget();
+    m_widget->setPicture(m_surfaceWidget);
+    takeEvents(m_surfaceWidget);
 }
 
 void MediaPlayer::releaseHook()
 {
     if (!m_pendingHook)
         return;
-    m_controller->continueHook(*m_pendingHook);
+    m_engine->continueHook(*m_pendingHook);
     m_pendingHook.reset();
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "player/earlystream.h"
-#include "player/mpvcontroller.h"
+#include "player/mpvengine.h"
 #include "player/playbackstatus.h"
 #include "player/playerbar.h"
 #include "player/playercontrol.h"
 #include "player/playerface.h"
 #include "player/playerview.h"
-#include "player/videosurface.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -18,16 +17,22 @@
 class PlaylistResolver;
 
 // The main window's media player: libmpv behind the PlayerControl interface,
-// with its picture and control bar as one widget. It lives in the player
-// module, which the program loads once its window shows.
+// with its picture and control bar as one widget. libmpv and the OpenGL it
+// draws with are in the player module (MpvEngine); the player loads it when it
+// is made, once the main window shows.
 class MediaPlayer : public PlayerControl
 {
     Q_OBJECT
 
 public:
-    // Nothing, with the reason in `error`, when libmpv cannot start.
+    using Options = MpvEngine::Options;
+
+    // Nothing, with the reason in `error`, when the module cannot be loaded
+    // or libmpv cannot start.
     static std::unique_ptr<MediaPlayer> create(
-        const MpvController::Options &options = {}, QString *error = nullptr, QObject *parent = nullptr);
+        const Options &options = {}, QString *error = nullptr, QObject *parent = nullptr);
+    static std::unique_ptr<MediaPlayer> create(
+        MpvEngineFactory &engine, const Options &options, QString *error, QObject *parent = nullptr);
     // The main window's player: its outputs chosen by the environment,
     // `view` taken over, and `early` offered (offerEarlyStream()).
     static std::unique_ptr<MediaPlayer> createForWindow(
@@ -41,10 +46,10 @@ public:
     void useView(PlayerView &view);
     // The surface that draws the video exists only once a video was opened:
     // sound alone needs no OpenGL.
-    VideoSurface *videoSurface() const { return m_surface; }
+    MpvSurface *videoSurface() const { return m_surfaceWidget ? m_surface : nullptr; }
     PlayerBar *controlBar() const { return m_bar; }
     PlayerFace *face() const { return m_face; }
-    MpvController &controller() { return *m_controller; }
+    MpvEngine &controller() { return *m_engine; }
 
     void setUrl(const QString &url) override;
     QString url() const override { return m_url; }
@@ -88,10 +93,15 @@ Q_SIGNALS:
     void playbackStarted();
 
 private:
-    explicit MediaPlayer(std::unique_ptr<MpvController> controller, QObject *parent);
-    void connectController();
+    class EngineEvents;
+
+    explicit MediaPlayer(QObject *parent);
+    void onFileStarted();
+    void onPlaybackRestarted();
+    void onVolumeReported(int volume);
+    void onLogMessage(const QString &line);
     void load(const QStringList &addresses);
-    void onFileEnded(int reason, int error);
+    void onFileEnded(PlaybackStatus::EndReason why);
     void onPlaylistResolved(const QUrl &playlist, const QStringList &entries);
     void onPlaylistFailed(const QUrl &playlist, const QString &reason);
     void onNotPlaylist(const QUrl &url);
@@ -112,7 +122,9 @@ private:
     void showContextMenu(const QPoint &globalPosition);
     void togglePause();
 
-    std::unique_ptr<MpvController> m_controller;
+    std::unique_ptr<EngineEvents> m_events;
+    // After the events it tells, which must outlive it.
+    std::unique_ptr<MpvEngine> m_engine;
     PlaylistResolver *m_resolver;
     PlaybackStatus m_status;
     QString m_publishedStatus;
@@ -152,7 +164,9 @@ private:
 
     QPointer<PlayerView> m_widget;
     bool m_ownsView = false;
-    QPointer<VideoSurface> m_surface;
+    // The surface, valid while its widget lives.
+    MpvSurface *m_surface = nullptr;
+    QPointer<QWidget> m_surfaceWidget;
     // The surface, or a plain black area where mpv does not draw through us.
     QPointer<QWidget> m_picture;
     QPointer<PlayerFace> m_face;

@@ -1,6 +1,8 @@
 #include "player/mpvcontroller.h"
 
 #include "player/mpvproperties.h"
+#include "player/streamsource.h"
+#include "player/videosurface.h"
 
 #include <QMetaObject>
 #include <QThread>
@@ -36,19 +38,39 @@ constexpr quint64 preloadedHookId = 1;
 // Addresses of bodies handed to mpv: "ondavox-early://1", and so on.
 constexpr char streamProtocol[] = "ondavox-early";
 
+using SourceCookie = std::shared_ptr<StreamSource>;
+
 int64_t readStream(void *cookie, char *data, uint64_t size)
 {
-    return static_cast<EarlyStream::Body *>(cookie)->read(data, qint64(qMin<uint64_t>(size, 1 << 20)));
+    return (*static_cast<SourceCookie *>(cookie))->read(data, qint64(qMin<uint64_t>(size, 1 << 20)));
 }
 
 void closeStream(void *cookie)
 {
-    delete static_cast<EarlyStream::Body *>(cookie);
+    delete static_cast<SourceCookie *>(cookie);
 }
 
 void cancelStream(void *cookie)
 {
-    static_cast<EarlyStream::Body *>(cookie)->cancel();
+    (*static_cast<SourceCookie *>(cookie))->cancel();
+}
+
+PlaybackStatus::EndReason endReason(int reason, int error)
+{
+    switch (reason) {
+    case MPV_END_FILE_REASON_EOF:
+        return PlaybackStatus::EndReason::EndOfStream;
+    case MPV_END_FILE_REASON_STOP:
+    case MPV_END_FILE_REASON_QUIT:
+        return PlaybackStatus::EndReason::Stopped;
+    case MPV_END_FILE_REASON_REDIRECT:
+        return PlaybackStatus::EndReason::Redirected;
+    default:
+        if (error == MPV_ERROR_AO_INIT_FAILED)
+            return PlaybackStatus::EndReason::NoAudioOutput;
+        return error == MPV_ERROR_UNKNOWN_FORMAT ? PlaybackStatus::EndReason::UnknownFormat
+                                                 : PlaybackStatus::EndReason::Failed;
+    }
 }
 
 struct ObservedProperty {
@@ -127,12 +149,13 @@ void MpvController::HandleDeleter::operator()(mpv_handle *handle) const
     mpv_terminate_destroy(handle);
 }
 
-MpvController::MpvController(mpv_handle *handle)
+MpvController::MpvController(mpv_handle *handle, Events &events)
     : m_handle(handle)
+    , m_events(events)
 {
 }
 
-std::unique_ptr<MpvController> MpvController::create(const Options &options, QString *error)
+std::unique_ptr<MpvController> MpvController::create(const Options &options, Events &events, QString *error)
 {
     const auto fail = [error](const QString &reason) {
         if (error)
@@ -148,7 +171,7 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, QSt
                             .arg(QString::fromLocal8Bit(numeric)));
         return fail(QStringLiteral("libmpv could not be created"));
     }
-    std::unique_ptr<MpvController> controller(new MpvController(handle));
+    std::unique_ptr<MpvController> controller(new MpvController(handle, events));
 
     for (const auto &option : startOptions)
         mpv_set_option_string(handle, option[0], option[1]);
@@ -212,17 +235,17 @@ void MpvController::handleEvent(const mpv_event &event)
 {
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
-        Q_EMIT fileStarted();
+        m_events.fileStarted();
         break;
     case MPV_EVENT_FILE_LOADED:
-        Q_EMIT fileLoaded();
+        m_events.fileLoaded();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        Q_EMIT playbackRestarted();
+        m_events.playbackRestarted();
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
-        Q_EMIT fileEnded(end->reason, end->error);
+        m_events.fileEnded(endReason(end->reason, end->error));
         break;
     }
     case MPV_EVENT_PROPERTY_CHANGE:
@@ -232,7 +255,7 @@ void MpvController::handleEvent(const mpv_event &event)
         handleReply(event);
         break;
     case MPV_EVENT_HOOK:
-        Q_EMIT preloaded(static_cast<const mpv_event_hook *>(event.data)->id);
+        m_events.preloaded(static_cast<const mpv_event_hook *>(event.data)->id);
         break;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto *message = static_cast<const mpv_event_log_message *>(event.data);
@@ -242,7 +265,7 @@ void MpvController::handleEvent(const mpv_event &event)
             m_messages.removeFirst();
         const QString line = QString::fromUtf8(message->prefix) + QLatin1String(": ") + text;
         m_messages.append(line);
-        Q_EMIT logMessage(line);
+        m_events.logMessage(line);
         break;
     }
     default:
@@ -255,36 +278,36 @@ void MpvController::handleProperty(const mpv_event &event)
     const auto &property = *static_cast<const mpv_event_property *>(event.data);
     switch (static_cast<PropertyId>(event.reply_userdata)) {
     case PauseId:
-        Q_EMIT pausedChanged(flagOf(property));
+        m_events.pausedChanged(flagOf(property));
         break;
     case PausedForCacheId:
-        Q_EMIT bufferingChanged(flagOf(property));
+        m_events.bufferingChanged(flagOf(property));
         break;
     case DurationId:
         m_duration = doubleOf(property);
-        Q_EMIT durationChanged(m_duration);
+        m_events.durationChanged(m_duration);
         break;
     case TimePosId:
-        Q_EMIT positionChanged(doubleOf(property));
+        m_events.positionChanged(doubleOf(property));
         break;
     case SeekableId:
-        Q_EMIT seekableChanged(flagOf(property));
+        m_events.seekableChanged(flagOf(property));
         break;
     case VolumeId:
-        Q_EMIT volumeChanged(qRound(doubleOf(property)));
+        m_events.volumeChanged(qRound(doubleOf(property)));
         break;
     case MuteId:
-        Q_EMIT mutedChanged(flagOf(property));
+        m_events.mutedChanged(flagOf(property));
         break;
     case IcyTitleId: {
         QByteArray raw;
         if (property.format == MPV_FORMAT_STRING)
             raw = QByteArray(*static_cast<char **>(property.data));
-        Q_EMIT streamTitleChanged(raw);
+        m_events.streamTitleChanged(raw);
         break;
     }
     case VideoConfiguredId:
-        Q_EMIT videoShownChanged(flagOf(property));
+        m_events.videoShownChanged(flagOf(property));
         break;
     }
 }
@@ -311,7 +334,7 @@ void MpvController::handleReply(const mpv_event &event)
         break;
     case FileSizeReply:
         // A live stream is sent without a length; a file on a server has one.
-        Q_EMIT liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
+        m_events.liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
         break;
     }
 }
@@ -338,11 +361,11 @@ void MpvController::loadFiles(const QStringList &addresses)
     setPaused(false);
 }
 
-void MpvController::loadStream(const EarlyStream::Body &body, const QByteArray &demuxer)
+void MpvController::loadStream(std::shared_ptr<StreamSource> source, const QByteArray &demuxer)
 {
     {
         std::lock_guard lock(m_streamMutex);
-        m_stream = body;
+        m_stream = std::move(source);
         m_streamUri = QByteArray(streamProtocol) + "://" + QByteArray::number(++m_streamCount);
     }
     QStringList load { QStringLiteral("loadfile"), QString::fromLatin1(m_streamUri), QStringLiteral("replace") };
@@ -359,7 +382,7 @@ int MpvController::openStream(void *context, char *uri, mpv_stream_cb_info *info
     if (!self->m_stream || self->m_streamUri != uri)
         return MPV_ERROR_LOADING_FAILED;
     // Not seekable: no seek or size callback.
-    info->cookie = new EarlyStream::Body(*self->m_stream);
+    info->cookie = new SourceCookie(self->m_stream);
     info->read_fn = &readStream;
     info->close_fn = &closeStream;
     info->cancel_fn = &cancelStream;
@@ -397,6 +420,11 @@ bool MpvController::hasVideoTrack() const
 void MpvController::continueHook(quint64 hook)
 {
     mpv_hook_continue(m_handle.get(), hook);
+}
+
+MpvSurface *MpvController::createSurface(std::function<void()> initialized)
+{
+    return new VideoSurface(*this, std::move(initialized));
 }
 
 void MpvController::stop()

@@ -1,8 +1,6 @@
 #include "player/playermodule.h"
 
-#include "player/earlystream.h"
-#include "player/playercontrol.h"
-#include "player/playerfactory.h"
+#include "player/mpvengine.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,29 +18,31 @@ QString path(const QString &programFolder)
 
 bool isInstalled(const QString &programFolder)
 {
-    return QFileInfo::exists(path(programFolder));
+    return QFileInfo(path(programFolder)).isFile();
 }
 
-std::unique_ptr<PlayerControl> createPlayer(PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)
+MpvEngineFactory *load(const QString &file, QString *error)
 {
-    return createPlayer(path(QCoreApplication::applicationDirPath()), view, std::move(early), error);
-}
-
-std::unique_ptr<PlayerControl> createPlayer(
-    const QString &file, PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)
-{
-    if (!QFileInfo::exists(file)) {
-        *error = QStringLiteral("module absent : %1").arg(file);
-        return {};
+    if (!QFileInfo(file).isFile()) {
+        *error = QStringLiteral("module absent : %1").arg(QDir::toNativeSeparators(file));
+        return nullptr;
     }
-    // The loader is dropped, the module stays: nothing unloads it.
+    // Never unloaded: the engines it made live until the end.
     QPluginLoader loader(file);
-    auto *factory = qobject_cast<PlayerFactory *>(loader.instance());
-    if (!factory) {
-        *error = loader.errorString();
-        return {};
+    QObject *root = loader.instance();
+    if (!root) {
+        *error = QStringLiteral("module illisible : %1 (%2)").arg(QDir::toNativeSeparators(file), loader.errorString());
+        return nullptr;
     }
-    return factory->createPlayer(view, std::move(early), error);
+    auto *factory = qobject_cast<MpvEngineFactory *>(root);
+    if (!factory)
+        *error = QStringLiteral("module d'une autre sorte : %1").arg(QDir::toNativeSeparators(file));
+    return factory;
+}
+
+MpvEngineFactory *load(QString *error)
+{
+    return load(path(QCoreApplication::applicationDirPath()), error);
 }
 
 } // namespace PlayerModule

@@ -1,28 +1,25 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
-class EarlyStream;
-class PlayerControl;
-class PlayerView;
+class MpvEngineFactory;
 
 // The player module: libmpv and everything drawn with it stay out of the
-// program until the module is loaded, after the main window shows.
+// program until the module is loaded, once the main window shows. It lives
+// beside the program, in <prefix>/<libdir>/ondavox for <prefix>/bin/ondavox
+// (the build tree has the same layout).
 namespace PlayerModule
 {
 
-// Where it is installed for the program in `programFolder` (the build tree
-// has the same layout).
+// Where it is installed for a program in `programFolder`.
 QString path(const QString &programFolder);
 bool isInstalled(const QString &programFolder);
 
-// Loads the module `file` (once) and makes the player, as
-// PlayerFactory::createPlayer() does. Nothing, with the reason in `error`,
-// when the module or a library it needs is missing.
-std::unique_ptr<PlayerControl> createPlayer(
-    const QString &file, PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error);
+// The module `file`'s engine maker, loaded once and never unloaded; nothing,
+// with `error` saying in French what is missing, when the module or a
+// library it needs is missing.
+MpvEngineFactory *load(const QString &file, QString *error);
 // The same with the module installed for this program.
-std::unique_ptr<PlayerControl> createPlayer(PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error);
+MpvEngineFactory *load(QString *error);
 
 } // namespace PlayerModule

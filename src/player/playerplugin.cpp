@@ -1,9 +1,9 @@
 #include "player/playerplugin.h"
 
-#include "player/mediaplayer.h"
+#include "player/mpvcontroller.h"
 
-std::unique_ptr<PlayerControl> PlayerPlugin::createPlayer(
-    PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)
+std::unique_ptr<MpvEngine> PlayerPlugin::create(
+    const MpvEngine::Options &options, MpvEngine::Events &events, QString *error)
 {
-    return MediaPlayer::createForWindow(view, std::move(early), error);
+    return MpvController::create(options, events, error);
 }

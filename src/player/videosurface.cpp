@@ -18,9 +18,10 @@ void *procAddress(void *, const char *name)
 
 } // namespace
 
-VideoSurface::VideoSurface(MpvController &controller, QWidget *parent)
+VideoSurface::VideoSurface(MpvController &controller, std::function<void()> initialized, QWidget *parent)
     : QOpenGLWidget(parent)
     , m_controller(controller)
+    , m_initialized(std::move(initialized))
 {
     // Before this widget's context exists, so that it shares with the engine's.
     SharedGl::ensure();
@@ -35,7 +36,8 @@ VideoSurface::~VideoSurface()
 void VideoSurface::initializeGL()
 {
     createRenderContext();
-    Q_EMIT initialized();
+    if (m_initialized)
+        m_initialized();
 }
 
 void VideoSurface::createRenderContext()

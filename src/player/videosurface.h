@@ -1,6 +1,9 @@
 #pragma once
 
+#include "player/mpvengine.h"
+
 #include <QOpenGLWidget>
+#include <functional>
 
 class MpvController;
 struct mpv_render_context;
@@ -9,20 +12,17 @@ struct mpv_render_context;
 // this widget's OpenGL context: created in initializeGL, freed when the context
 // goes (a move to another top-level window, as full screen does) and always
 // before the mpv core.
-class VideoSurface : public QOpenGLWidget
+class VideoSurface : public QOpenGLWidget, public MpvSurface
 {
     Q_OBJECT
 
 public:
-    explicit VideoSurface(MpvController &controller, QWidget *parent = nullptr);
+    // `initialized` runs at the end of each initializeGL.
+    VideoSurface(MpvController &controller, std::function<void()> initialized, QWidget *parent = nullptr);
     ~VideoSurface() override;
 
-    bool hasRenderContext() const { return m_renderContext != nullptr; }
-
-Q_SIGNALS:
-    // The OpenGL context is set up, with mpv's render context in it when
-    // mpv could make one.
-    void initialized();
+    QWidget *widget() override { return this; }
+    bool hasRenderContext() const override { return m_renderContext != nullptr; }
 
 protected:
     void initializeGL() override;
@@ -34,5 +34,6 @@ private:
     void freeRenderContext();
 
     MpvController &m_controller;
+    std::function<void()> m_initialized;
     mpv_render_context *m_renderContext = nullptr;
 };

@@ -50,7 +50,7 @@ void TestAutreEndToEnd::initTestCase()
 
     // libmpv refuses a decimal comma.
     std::setlocale(LC_NUMERIC, "C");
-    MpvController::Options options;
+    MediaPlayer::Options options;
     options.audioOutput = QStringLiteral("null");
     options.videoOutput = QStringLiteral("null");
     m_player = MediaPlayer::create(options, &error);

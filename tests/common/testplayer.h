@@ -11,7 +11,7 @@ inline std::unique_ptr<MediaPlayer> makeTestPlayer(
     const QString &videoOutput = QStringLiteral("null"), const QString &audioOutput = QStringLiteral("null"))
 {
     QString error;
-    MpvController::Options options;
+    MediaPlayer::Options options;
     options.audioOutput = audioOutput;
     options.videoOutput = videoOutput;
     std::unique_ptr<MediaPlayer> player = MediaPlayer::create(options, &error);

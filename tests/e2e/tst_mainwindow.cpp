@@ -9,7 +9,6 @@
 #include "tv/editiondate.h"
 #include "tv/frmtv.h"
 #include "ui/imagebuttonpair.h"
-#include "windowplayer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -57,7 +56,7 @@ void TestMainWindow::initTestCase()
 
     qputenv("XDG_DATA_HOME", m_home.filePath("data").toUtf8());
     qputenv("XDG_CONFIG_HOME", m_home.filePath("config").toUtf8());
-    m_app = std::make_unique<Application>(windowPlayer());
+    m_app = std::make_unique<Application>();
     m_app->start();
     QVERIFY(QTest::qWaitForWindowExposed(&m_app->radio()));
 }

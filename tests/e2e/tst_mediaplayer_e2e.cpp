@@ -1,13 +1,13 @@
 #include "icecastserver.h"
 #include "player/mediaplayer.h"
 #include "player/playerbar.h"
-#include "player/videosurface.h"
 #include "processes.h"
 #include "testhttpserver.h"
 #include "testplayer.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QOpenGLWidget>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -313,13 +313,15 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
 
     player->setUrl(server.url(QStringLiteral("/hls/index.m3u8")));
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    VideoSurface *surface = player->videoSurface();
+    MpvSurface *surface = player->videoSurface();
     QVERIFY(surface);
     QVERIFY(surface->hasRenderContext());
+    auto *picture = qobject_cast<QOpenGLWidget *>(surface->widget());
+    QVERIFY(picture);
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 1.0);
-    const QImage first = surface->grabFramebuffer();
+    const QImage first = picture->grabFramebuffer();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > 2.5, 10000);
-    const QImage second = surface->grabFramebuffer();
+    const QImage second = picture->grabFramebuffer();
     QVERIFY(!first.isNull());
     QVERIFY(!isMostlyBlack(first));
     QVERIFY(!isMostlyBlack(second));
@@ -328,7 +330,7 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QTRY_VERIFY(player->controlBar()->isPositionShown());
 
     // Full screen by a double click, back by Escape: the picture keeps coming.
-    QTest::mouseDClick(surface, Qt::LeftButton);
+    QTest::mouseDClick(picture, Qt::LeftButton);
     QVERIFY(player->isFullScreen());
     QTRY_VERIFY(player->widget()->isFullScreen());
     QTest::keyClick(player->controlBar(), Qt::Key_Escape);
@@ -338,10 +340,10 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QTRY_VERIFY(surface->hasRenderContext());
     const double before = mpvString(*player, "time-pos").toDouble();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > before + 0.5, 10000);
-    const QImage third = surface->grabFramebuffer();
+    const QImage third = picture->grabFramebuffer();
     QTest::qWait(400);
     QVERIFY(!isMostlyBlack(third));
-    QVERIFY(third != surface->grabFramebuffer());
+    QVERIFY(third != picture->grabFramebuffer());
 }
 
 void TestMediaPlayerEndToEnd::noSoundDevice_data()
@@ -390,15 +392,17 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     player->setUrl(video);
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playingWithoutSound, startTimeoutMs);
-    VideoSurface *surface = player->videoSurface();
+    MpvSurface *surface = player->videoSurface();
     QVERIFY(surface);
+    auto *picture = qobject_cast<QOpenGLWidget *>(surface->widget());
+    QVERIFY(picture);
     QVERIFY(player->status().startsWith(QLatin1String("Lec")));
     QCOMPARE(player->controlBar()->statusText(), PlaybackStatus::playingWithoutSound);
     QTRY_VERIFY(player->face()->isHidden());
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 1.0);
-    const QImage first = surface->grabFramebuffer();
+    const QImage first = picture->grabFramebuffer();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > 2.0, 10000);
-    const QImage second = surface->grabFramebuffer();
+    const QImage second = picture->grabFramebuffer();
     QVERIFY(!isMostlyBlack(first));
     QVERIFY(first != second);
     QCOMPARE(player->status(), PlaybackStatus::playingWithoutSound);
@@ -439,9 +443,11 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
 
     player->setUrl(video);
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    VideoSurface *surface = player->videoSurface();
+    MpvSurface *surface = player->videoSurface();
     QVERIFY(surface);
-    QTRY_COMPARE(surface->size(), frame);
+    auto *drawn = qobject_cast<QOpenGLWidget *>(surface->widget());
+    QVERIFY(drawn);
+    QTRY_COMPARE(drawn->size(), frame);
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 0.5);
     const qreal fill = qMin(qreal(frame.width()) / source.width(), qreal(frame.height()) / source.height());
     const qreal scale = stretchToFit ? fill : qMin<qreal>(1, fill);
@@ -450,7 +456,7 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
     // The first frames may be drawn before the new scaling reaches the renderer.
     QTRY_VERIFY_WITH_TIMEOUT(
         [&] {
-            picture = brightArea(surface->grabFramebuffer());
+            picture = brightArea(drawn->grabFramebuffer());
             return qAbs(picture.width() - expected.width()) <= 2 && qAbs(picture.height() - expected.height()) <= 2;
         }(),
         5000);

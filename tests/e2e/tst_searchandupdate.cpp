@@ -14,7 +14,6 @@
 #include "ui/kivtextbox.h"
 #include "ui/twips.h"
 #include "update/miseajour.h"
-#include "windowplayer.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -48,7 +47,7 @@ void TestSearchAndUpdate::initTestCase()
     m_http.addData("/y/results", "<html><body><h1>Résultats</h1></body></html>", "text/html; charset=utf-8");
     qputenv("XDG_DATA_HOME", m_home.filePath("data").toUtf8());
     qputenv("XDG_CONFIG_HOME", m_home.filePath("config").toUtf8());
-    m_app = std::make_unique<Application>(windowPlayer());
+    m_app = std::make_unique<Application>();
     m_app->start();
     QVERIFY(QTest::qWaitForWindowExposed(&m_app->radio()));
 }

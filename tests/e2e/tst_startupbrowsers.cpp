@@ -8,7 +8,6 @@
 #include "testhttpserver.h"
 #include "ui/imagebuttonpair.h"
 #include "webpagetext.h"
-#include "windowplayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -85,7 +84,7 @@ void TestStartupBrowsers::initTestCase()
     qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
     qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
 
-    m_app = std::make_unique<Application>(windowPlayer());
+    m_app = std::make_unique<Application>();
     m_app->start();
     QVERIFY(QTest::qWaitForWindowExposed(&m_app->radio()));
 }

@@ -285,18 +285,25 @@ void TestStartupStream::missingPlayerStillShowsTheWindow()
     const QString broken = m_media.filePath(QStringLiteral("ondavox-player.so"));
     writeFile(broken, "not a library");
     QString loadError;
-    PlayerView probe;
-    QVERIFY(!PlayerModule::createPlayer(broken, probe, {}, &loadError));
-    QVERIFY(!loadError.isEmpty());
+    QVERIFY(!PlayerModule::load(broken, &loadError));
+    QVERIFY2(loadError.contains(broken), qPrintable(loadError));
     const QString absent = m_media.filePath(QStringLiteral("lib/ondavox-player.so"));
-    QVERIFY(!PlayerModule::createPlayer(absent, probe, {}, &loadError));
-    QVERIFY2(loadError.contains(absent), qPrintable(loadError));
+    QVERIFY(!PlayerModule::load(absent, &loadError));
+    QCOMPARE(loadError, QStringLiteral("module absent : ") + absent);
 
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    // The program as it is where its module is missing.
     Application app([&absent](PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error) {
-        return PlayerModule::createPlayer(absent, view, std::move(early), error);
+        MpvEngineFactory *engine = PlayerModule::load(absent, error);
+        std::unique_ptr<MediaPlayer> player;
+        if (engine) {
+            player = MediaPlayer::create(*engine, {}, error);
+            player->useView(view);
+            player->offerEarlyStream(std::move(early));
+        }
+        return std::unique_ptr<PlayerControl>(std::move(player));
     });
     Startup::Files files;
     files.preferences.check2 = 1;
