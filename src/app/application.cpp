@@ -8,15 +8,19 @@
 #include "catalogue/autre.h"
 #include "favourites/favoris.h"
 #include "player/autostart.h"
+#include "player/deferredplayer.h"
+#include "player/earlystream.h"
 #include "player/mediaplayer.h"
 #include "player/mprisservice.h"
 #include "player/nowplayingtimer.h"
 #include "player/playbackcontroller.h"
+#include "player/playerview.h"
 #include "player/playrequest.h"
 #include "player/unavailableplayer.h"
 #include "player/webview.h"
 #include "search/youtube.h"
 #include "tv/frmtv.h"
+#include "ui/firstpaint.h"
 #include "ui/keepontop.h"
 #include "ui/kivprogressbar.h"
 #include "ui/systrayicon.h"
@@ -30,15 +34,21 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-Application::Application(QObject *parent)
+Application::Application(PlayerLoader loadPlayer, QObject *parent)
     : QObject(parent)
+    , m_loadPlayer(loadPlayer ? std::move(loadPlayer)
+                              : [](PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error) {
+                                    return std::unique_ptr<PlayerControl>(
+                                        MediaPlayer::createForWindow(view, std::move(early), error));
+                                })
+    , m_player(std::make_unique<DeferredPlayer>())
+    , m_playerView(new PlayerView)
     , m_browser(std::make_unique<WebView>())
     , m_testInternet(std::make_unique<WebView>())
     , m_wheelRouter(std::make_unique<WheelRouter>())
 {
     m_store.setUserFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     m_favourites.setPath(m_store.userPath(FavouritesStore::fileName));
-    createPlayer();
     m_playback = std::make_unique<PlaybackController>(m_store, *m_player, *m_browser);
     m_mpris = std::make_unique<MprisService>(*m_player);
     m_nowPlaying = std::make_unique<NowPlayingTimer>(m_store, *m_mpris);
@@ -51,6 +61,9 @@ Application::~Application()
     delete m_autre;
     delete m_youtube;
     delete m_tv;
+    // Not shown in a window yet when start() never ran.
+    if (m_playerView && !m_playerView->parent())
+        delete m_playerView;
 }
 
 void Application::loadTvTables()
@@ -68,27 +81,22 @@ void Application::loadTvTables()
         qWarning("Ondavox : table des chaînes étrangères illisible (%s)", qPrintable(error));
 }
 
-void Application::createPlayer()
+void Application::loadPlayer()
 {
     QString error;
-    std::unique_ptr<MediaPlayer> player = MediaPlayer::create({}, &error);
-    if (player) {
-        m_playerWidget = player->widget();
-        m_player = std::move(player);
-        return;
-    }
-    // The program stays usable for pages and says, where the player would be,
-    // why nothing can be played.
-    auto unavailable = std::make_unique<UnavailablePlayer>(error);
-    m_playerWidget = unavailable->widget();
-    m_player = std::move(unavailable);
+    std::unique_ptr<PlayerControl> player = m_loadPlayer(*m_playerView, std::move(m_early), &error);
+    // The program stays usable for pages and says, where the player would
+    // be, why nothing can be played.
+    if (!player)
+        player = std::make_unique<UnavailablePlayer>(error, *m_playerView);
+    m_player->attach(std::move(player));
 }
 
 Radio &Application::radio()
 {
     if (!m_radio) {
         m_radio = std::make_unique<Radio>(m_store);
-        m_radio->setPlayerWidget(m_playerWidget);
+        m_radio->setPlayerWidget(m_playerView);
         m_radio->setBrowserWidget(m_browser->widget());
         m_browser->setVisible(false);
         m_tray = std::make_unique<SystrayIcon>(m_radio.get());
@@ -259,8 +267,14 @@ void Application::setupExitConnections()
 
 void Application::start()
 {
-    Startup::FindInstallFolder(Startup::installFolderCandidates(QCoreApplication::applicationDirPath()), m_store);
-    Startup::loadFiles(m_store);
+    start(Startup::readFiles(
+        Startup::installFolderCandidates(QCoreApplication::applicationDirPath()), m_store.userFolder()));
+}
+
+void Application::start(const Startup::Files &files, std::unique_ptr<EarlyStream> early)
+{
+    Startup::apply(files, m_store);
+    m_early = std::move(early);
     // The options window exists from the start: it holds the preferences'
     // controls and the connection test.
     options();
@@ -273,9 +287,10 @@ void Application::start()
     m_radio->setSizingFrame(true);
     applyWindowState();
     Autostart::apply(m_store.preferences().check1);
-    if (m_store.preferences().check2 == 1) {
-        m_store.setCurl(m_store.preferences().urlDem);
-        m_player->setUrl(m_store.preferences().urlDem);
+    // The player, not there yet, plays it as soon as it is.
+    if (const QString address = Startup::startupStream(m_store.preferences()); !address.isEmpty()) {
+        m_store.setCurl(address);
+        m_player->setUrl(address);
     }
     // The favourites window lives, hidden, from here to the end: it reads the
     // store now and starts saving it. The TV window follows, hidden: its load
@@ -284,8 +299,21 @@ void Application::start()
     tv();
     m_player->setStretchToFit(m_store.preferences().checkCadre == 1);
     m_timerPPlan.setInterval(m_store.preferences().kivCheckBox1 == 1 ? 50 : 0);
-    // The browser engine is slow to start: the window shows first.
-    QTimer::singleShot(0, this, &Application::startBrowsers);
+    // libmpv's libraries take longer to load than the window takes to show:
+    // the window shows first. The stream is requested before the pages are.
+    afterFirstShow([this] {
+        loadPlayer();
+        startBrowsers();
+    });
+}
+
+void Application::afterFirstShow(std::function<void()> then)
+{
+    if (!m_radio->isVisible()) {
+        QTimer::singleShot(0, this, std::move(then));
+        return;
+    }
+    FirstPaint::then(*m_radio, std::move(then));
 }
 
 void Application::applyWindowState()

@@ -1,17 +1,21 @@
 #pragma once
 
 #include "app/keepontoptimer.h"
+#include "app/startup.h"
 #include "app/statestore.h"
 #include "favourites/favouritesstore.h"
+#include "player/deferredplayer.h"
 #include "tv/foreignchannels.h"
 #include "tv/newseditions.h"
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class Annexe;
 class Autre;
+class EarlyStream;
 class MiseAJour;
 class Favoris;
 class MprisService;
@@ -19,6 +23,7 @@ class NowPlayingTimer;
 class Options;
 class PlaybackController;
 class PlayerControl;
+class PlayerView;
 class QWidget;
 class Radio;
 class SystrayIcon;
@@ -35,10 +40,19 @@ class Application : public QObject
     Q_OBJECT
 
 public:
-    explicit Application(QObject *parent = nullptr);
+    // Makes the media player, driving the view given, once the main window
+    // shows: nothing, with the reason, when it cannot.
+    using PlayerLoader = std::function<std::unique_ptr<PlayerControl>(
+        PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)>;
+
+    // By default the media player, with its engine from the player module.
+    explicit Application(PlayerLoader loadPlayer = {}, QObject *parent = nullptr);
     ~Application() override;
 
-    // `Radio.Form_Load`.
+    // `Radio.Form_Load`, with the files read and the start-up stream's
+    // connection opened beforehand (main() does both before the application
+    // exists), or read here.
+    void start(const Startup::Files &files, std::unique_ptr<EarlyStream> early = {});
     void start();
     // `Radio.Form_Unload`: now-playing cleared, preferences written, then the end.
     void formUnload();
@@ -63,7 +77,10 @@ public:
     WebView &testInternet() { return *m_testInternet; }
 
 private:
-    void createPlayer();
+    void loadPlayer();
+    // `then` runs once the main window has been painted, or at once when it
+    // starts hidden.
+    void afterFirstShow(std::function<void()> then);
     void loadTvTables();
     void setupPlaybackConnections();
     void setupWindowConnections();
@@ -76,8 +93,11 @@ private:
 
     StateStore m_store;
     FavouritesStore m_favourites;
-    std::unique_ptr<PlayerControl> m_player;
-    QWidget *m_playerWidget = nullptr;
+    PlayerLoader m_loadPlayer;
+    std::unique_ptr<EarlyStream> m_early;
+    std::unique_ptr<DeferredPlayer> m_player;
+    // The player's face and bar, shown before the player is there to drive them.
+    QPointer<PlayerView> m_playerView;
     std::unique_ptr<WebView> m_browser;
     std::unique_ptr<WebView> m_testInternet;
     std::unique_ptr<Radio> m_radio;

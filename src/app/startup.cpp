@@ -94,6 +94,29 @@ void loadFiles(StateStore &store, const FileOpener &open)
     store.setCurl(QString());
 }
 
+Files readFiles(const QStringList &candidates, const QString &userFolder, const FileOpener &open)
+{
+    StateStore store;
+    store.setUserFolder(userFolder);
+    FindInstallFolder(candidates, store);
+    loadFiles(store, open);
+    return { store.chemin(), store.disque(), store.data(), store.dataTV(), store.preferences() };
+}
+
+void apply(const Files &files, StateStore &store)
+{
+    store.setDisque(files.disque);
+    store.setChemin(files.chemin);
+    store.setData(files.data);
+    store.setDataTV(files.dataTV);
+    store.setPreferences(files.preferences);
+}
+
+QString startupStream(const Preferences &preferences)
+{
+    return preferences.check2 == 1 ? preferences.urlDem : QString();
+}
+
 bool writePreferences(const StateStore &store)
 {
     return TextFile::write(store.userPath(preferencesName), EcritFichier(store.preferences()) + crLf);

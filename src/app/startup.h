@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/preferences.h"
+
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,26 @@ std::unique_ptr<QIODevice> openFile(const QString &path);
 // preferences are read. A file that fails part-way keeps the lines read
 // before the failure.
 void loadFiles(StateStore &store, const FileOpener &open = openFile);
+
+// What the loading steps read: the installation folder and its drive, the
+// two catalogues, and the preferences.
+struct Files {
+    QString chemin;
+    QString disque;
+    QString data;
+    QString dataTV;
+    Preferences preferences;
+};
+
+// FindInstallFolder and loadFiles, into a store of their own, for `userFolder`.
+// main() reads the files before the application exists, to know at once
+// whether a stream is to be played at start.
+Files readFiles(const QStringList &candidates, const QString &userFolder, const FileOpener &open = openFile);
+// Puts what was read into `store`, as the loading steps would have.
+void apply(const Files &files, StateStore &store);
+
+// The address the start-up sequence plays; empty when it plays none.
+QString startupStream(const Preferences &preferences);
 
 // Exit step: composes the preferences record and writes it, with its CR LF,
 // in place of "ovxpref.log". False when the file could not be written.

@@ -2,19 +2,18 @@
 
 #include "player/asxparser.h"
 #include "player/playerbar.h"
+#include "player/playermodule.h"
 #include "player/playlistresolver.h"
+#include "player/streamrequest.h"
 #include "player/streamtitle.h"
-#include "player/videosurface.h"
 
 #include <QContextMenuEvent>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QVBoxLayout>
+#include <QTimer>
 #include <QWidget>
-#include <mpv/client.h>
 
 namespace
 {
@@ -45,40 +44,129 @@ bool isFetchable(const QUrl &url)
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("file");
 }
 
-PlaybackStatus::EndReason endReason(int reason, int error)
-{
-    switch (reason) {
-    case MPV_END_FILE_REASON_EOF:
-        return PlaybackStatus::EndReason::EndOfStream;
-    case MPV_END_FILE_REASON_STOP:
-    case MPV_END_FILE_REASON_QUIT:
-        return PlaybackStatus::EndReason::Stopped;
-    case MPV_END_FILE_REASON_REDIRECT:
-        return PlaybackStatus::EndReason::Redirected;
-    default:
-        if (error == MPV_ERROR_AO_INIT_FAILED)
-            return PlaybackStatus::EndReason::NoAudioOutput;
-        return error == MPV_ERROR_UNKNOWN_FORMAT ? PlaybackStatus::EndReason::UnknownFormat
-                                                 : PlaybackStatus::EndReason::Failed;
-    }
-}
+// How long mpv may wait for the video surface's render context.
+constexpr int surfaceWaitMs = 3000;
 
 } // namespace
 
-std::unique_ptr<MediaPlayer> MediaPlayer::create(const MpvController::Options &options, QString *error, QObject *parent)
+// mpv's news, handed to the player.
+class MediaPlayer::EngineEvents : public MpvEngine::Events
 {
-    std::unique_ptr<MpvController> controller = MpvController::create(options, error);
-    if (!controller)
+public:
+    explicit EngineEvents(MediaPlayer &player)
+        : m_player(player)
+    {
+    }
+
+    void fileStarted() override { m_player.onFileStarted(); }
+    void fileLoaded() override
+    {
+        m_player.m_status.opened();
+        m_player.publishStatus();
+    }
+    void playbackRestarted() override { m_player.onPlaybackRestarted(); }
+    void fileEnded(PlaybackStatus::EndReason reason) override { m_player.onFileEnded(reason); }
+    void liveStreamKnown(bool live) override
+    {
+        // mpv does not see a network behind a connection of ours, but it
+        // was found to be a live stream before it was handed over.
+        m_player.m_liveStream = live || m_player.m_reading;
+    }
+    void pausedChanged(bool paused) override
+    {
+        m_player.m_status.setPaused(paused);
+        m_player.publishStatus();
+    }
+    void bufferingChanged(bool buffering) override
+    {
+        m_player.m_status.setBuffering(buffering);
+        m_player.publishStatus();
+    }
+    void durationChanged(double seconds) override
+    {
+        if (m_player.m_bar)
+            m_player.m_bar->setSeekRange(m_player.m_seekable, seconds);
+    }
+    void positionChanged(double seconds) override
+    {
+        if (m_player.m_bar)
+            m_player.m_bar->setPosition(seconds);
+    }
+    void seekableChanged(bool seekable) override
+    {
+        m_player.m_seekable = seekable;
+        if (m_player.m_bar)
+            m_player.m_bar->setSeekRange(seekable, m_player.m_engine->duration());
+    }
+    void volumeChanged(int volume) override { m_player.onVolumeReported(volume); }
+    void mutedChanged(bool muted) override
+    {
+        m_player.m_muted = muted;
+        if (m_player.m_bar)
+            m_player.m_bar->setMuted(muted);
+    }
+    void streamTitleChanged(const QByteArray &raw) override
+    {
+        // Through a connection of ours the titles come from it, not from mpv.
+        if (!m_player.m_reading)
+            m_player.setStreamTitle(StreamTitle::decode(raw));
+    }
+    void videoShownChanged(bool shown) override
+    {
+        m_player.m_videoShown = shown;
+        m_player.m_status.setVideoShown(shown);
+        m_player.updateFace();
+    }
+    void logMessage(const QString &line) override { m_player.onLogMessage(line); }
+    void preloaded(quint64 hook) override { m_player.onPreloaded(hook); }
+
+private:
+    MediaPlayer &m_player;
+};
+
+std::unique_ptr<MediaPlayer> MediaPlayer::create(const Options &options, QString *error, QObject *parent)
+{
+    QString reason;
+    MpvEngineFactory *engine = PlayerModule::load(&reason);
+    if (!engine) {
+        if (error)
+            *error = reason;
         return {};
-    return std::unique_ptr<MediaPlayer>(new MediaPlayer(std::move(controller), parent));
+    }
+    return create(*engine, options, error, parent);
 }
 
-MediaPlayer::MediaPlayer(std::unique_ptr<MpvController> controller, QObject *parent)
+std::unique_ptr<MediaPlayer> MediaPlayer::create(
+    MpvEngineFactory &engine, const Options &options, QString *error, QObject *parent)
+{
+    std::unique_ptr<MediaPlayer> player(new MediaPlayer(parent));
+    QString reason;
+    player->m_engine = engine.create(options, *player->m_events, &reason);
+    if (!player->m_engine) {
+        if (error)
+            *error = reason;
+        return {};
+    }
+    return player;
+}
+
+std::unique_ptr<MediaPlayer> MediaPlayer::createForWindow(
+    PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)
+{
+    std::unique_ptr<MediaPlayer> player = create({}, error);
+    if (!player)
+        return {};
+    player->useView(view);
+    if (early)
+        player->offerEarlyStream(std::move(early));
+    return player;
+}
+
+MediaPlayer::MediaPlayer(QObject *parent)
     : PlayerControl(parent)
-    , m_controller(std::move(controller))
+    , m_events(std::make_unique<EngineEvents>(*this))
     , m_resolver(new PlaylistResolver(this))
 {
-    connectController();
     connect(m_resolver, &PlaylistResolver::resolved, this, &MediaPlayer::onPlaylistResolved);
     connect(m_resolver, &PlaylistResolver::failed, this, &MediaPlayer::onPlaylistFailed);
     connect(m_resolver, &PlaylistResolver::notPlaylist, this, &MediaPlayer::onNotPlaylist);
@@ -87,87 +175,50 @@ MediaPlayer::MediaPlayer(std::unique_ptr<MpvController> controller, QObject *par
 MediaPlayer::~MediaPlayer()
 {
     // The picture's render context must go before the mpv core it draws from.
-    delete m_widget;
+    delete m_surfaceWidget;
+    if (m_ownsView)
+        delete m_widget;
     delete m_menu;
 }
 
-void MediaPlayer::connectController()
+void MediaPlayer::onFileStarted()
 {
-    MpvController *mpv = m_controller.get();
-    connect(mpv, &MpvController::fileStarted, this, [this] {
-        m_awaitingStart = false;
-        m_failure.reset();
-        m_liveStream = false;
-        m_controller->clearMessages();
-        m_status.loadRequested();
+    m_awaitingStart = false;
+    m_failure.reset();
+    m_liveStream = false;
+    m_engine->clearMessages();
+    m_status.loadRequested();
+    publishStatus();
+}
+
+void MediaPlayer::onPlaybackRestarted()
+{
+    m_engine->requestLiveStream();
+    m_status.playbackRestarted();
+    publishStatus();
+    Q_EMIT playbackStarted();
+}
+
+void MediaPlayer::onVolumeReported(int volume)
+{
+    if (volume == m_volume)
+        return;
+    m_volume = volume;
+    if (m_bar)
+        m_bar->setVolume(volume);
+    Q_EMIT volumeChanged(volume);
+}
+
+void MediaPlayer::onLogMessage(const QString &line)
+{
+    if (PlaybackStatus::isAudioOutputFailure(line)) {
+        m_status.setAudioMissing();
         publishStatus();
-    });
-    connect(mpv, &MpvController::fileLoaded, this, [this] {
-        m_status.opened();
-        publishStatus();
-    });
-    connect(mpv, &MpvController::playbackRestarted, this, [this] {
-        m_controller->requestLiveStream();
-        m_status.playbackRestarted();
-        publishStatus();
-        Q_EMIT playbackStarted();
-    });
-    connect(mpv, &MpvController::liveStreamKnown, this, [this](bool live) {
-        m_liveStream = live;
-    });
-    connect(mpv, &MpvController::fileEnded, this, &MediaPlayer::onFileEnded);
-    connect(mpv, &MpvController::videoShownChanged, this, [this](bool shown) {
-        m_videoShown = shown;
-        m_status.setVideoShown(shown);
-        updateFace();
-    });
-    connect(mpv, &MpvController::pausedChanged, this, [this](bool paused) {
-        m_status.setPaused(paused);
-        publishStatus();
-    });
-    connect(mpv, &MpvController::bufferingChanged, this, [this](bool buffering) {
-        m_status.setBuffering(buffering);
-        publishStatus();
-    });
-    connect(mpv, &MpvController::seekableChanged, this, [this](bool seekable) {
-        m_seekable = seekable;
-        if (m_bar)
-            m_bar->setSeekRange(m_seekable, m_controller->duration());
-    });
-    connect(mpv, &MpvController::durationChanged, this, [this](double duration) {
-        if (m_bar)
-            m_bar->setSeekRange(m_seekable, duration);
-    });
-    connect(mpv, &MpvController::positionChanged, this, [this](double seconds) {
-        if (m_bar)
-            m_bar->setPosition(seconds);
-    });
-    connect(mpv, &MpvController::volumeChanged, this, [this](int volume) {
-        if (volume == m_volume)
-            return;
-        m_volume = volume;
-        if (m_bar)
-            m_bar->setVolume(volume);
-        Q_EMIT volumeChanged(volume);
-    });
-    connect(mpv, &MpvController::mutedChanged, this, [this](bool muted) {
-        m_muted = muted;
-        if (m_bar)
-            m_bar->setMuted(muted);
-    });
-    connect(mpv, &MpvController::logMessage, this, [this](const QString &line) {
-        if (PlaybackStatus::isAudioOutputFailure(line)) {
-            m_status.setAudioMissing();
-            publishStatus();
-        }
-        if (!m_failure)
-            return;
-        m_status.ended(*m_failure, m_liveStream, m_controller->messages());
-        publishStatus();
-    });
-    connect(mpv, &MpvController::streamTitleChanged, this, [this](const QByteArray &raw) {
-        setStreamTitle(StreamTitle::decode(raw));
-    });
+    }
+    if (!m_failure)
+        return;
+    m_status.ended(*m_failure, m_liveStream, m_engine->messages());
+    publishStatus();
 }
 
 void MediaPlayer::setUrl(const QString &url)
@@ -188,23 +239,28 @@ void MediaPlayer::setUrl(const QString &url)
     m_resolved = false;
     m_failure.reset();
     m_resolver->cancel();
+    m_reading.reset();
+    // The offer holds for the first address only.
+    std::unique_ptr<EarlyStream> offered = std::move(m_offered);
     setStreamTitle(QString());
     if (given.isEmpty()) {
         m_awaitingStart = false;
-        m_controller->stop();
+        m_engine->stop();
         m_status.stopped();
         publishStatus();
         return;
     }
     m_status.loadRequested();
     publishStatus();
+    if (offered && offered->address() == given)
+        return readEarly(std::move(offered));
     const QUrl address = addressUrl(given);
     if (AsxParser::isPlaylistAddress(address) && isFetchable(address)) {
         // mpv cannot read these: what plays meanwhile stops, as it would for
         // any new address.
         m_resolved = true;
         m_awaitingStart = true;
-        m_controller->stop();
+        m_engine->stop();
         m_resolver->resolve(address);
         return;
     }
@@ -214,26 +270,78 @@ void MediaPlayer::setUrl(const QString &url)
 void MediaPlayer::load(const QStringList &addresses)
 {
     m_awaitingStart = true;
-    m_controller->loadFiles(addresses);
+    m_engine->loadFiles(addresses);
 }
 
-void MediaPlayer::onFileEnded(int reason, int error)
+void MediaPlayer::onFileEnded(PlaybackStatus::EndReason why)
 {
     if (m_awaitingStart)
         return;
-    const PlaybackStatus::EndReason why = endReason(reason, error);
     const QUrl address = addressUrl(m_url.trimmed());
     if (why == PlaybackStatus::EndReason::UnknownFormat && !m_resolved && isFetchable(address)) {
         // A playlist whose name does not say so: look at what the server sent.
         m_resolved = true;
-        m_failureMessages = m_controller->messages();
+        m_failureMessages = m_engine->messages();
         m_resolver->resolve(address, true);
         return;
     }
     if (why == PlaybackStatus::EndReason::Failed || why == PlaybackStatus::EndReason::UnknownFormat)
         m_failure = why;
-    m_status.ended(why, m_liveStream, m_controller->messages());
+    m_status.ended(why, m_liveStream, m_engine->messages());
     publishStatus();
+}
+
+void MediaPlayer::offerEarlyStream(std::unique_ptr<EarlyStream> stream)
+{
+    m_offered = std::move(stream);
+}
+
+void MediaPlayer::readEarly(std::unique_ptr<EarlyStream> stream)
+{
+    m_reading = std::move(stream);
+    m_earlyLoaded = false;
+    m_awaitingStart = true;
+    // Its news is queued on the stream itself: none arrives once it is dropped.
+    EarlyStream *reading = m_reading.get();
+    connect(reading, &EarlyStream::stateChanged, reading, [this] {
+        onEarlyState();
+    });
+    connect(reading, &EarlyStream::titleChanged, reading, [this](const QByteArray &raw) {
+        setStreamTitle(StreamTitle::decode(raw));
+    });
+    if (const std::optional<QByteArray> title = reading->title())
+        setStreamTitle(StreamTitle::decode(*title));
+    onEarlyState();
+}
+
+void MediaPlayer::onEarlyState()
+{
+    if (!m_reading)
+        return;
+    switch (m_reading->state()) {
+    case EarlyStream::State::Connecting:
+        return;
+    case EarlyStream::State::Live:
+        if (!m_earlyLoaded) {
+            m_earlyLoaded = true;
+            m_engine->loadStream(m_reading->body(), StreamRequest::demuxerFor(m_reading->contentType()));
+            m_engine->setPaused(false);
+        }
+        return;
+    case EarlyStream::State::HandedBack: {
+        // Not a live stream: mpv opens it itself, where the redirects led.
+        const QString address = m_reading->finalUrl().toString();
+        m_reading.reset();
+        load({ address });
+        return;
+    }
+    case EarlyStream::State::Failed:
+        m_awaitingStart = false;
+        m_status.failed(m_reading->failure());
+        m_reading.reset();
+        publishStatus();
+        return;
+    }
 }
 
 void MediaPlayer::onPlaylistResolved(const QUrl &playlist, const QStringList &entries)
@@ -316,7 +424,7 @@ void MediaPlayer::setStretchToFit(bool stretch)
     if (stretch == m_stretchToFit)
         return;
     m_stretchToFit = stretch;
-    m_controller->setFitToFrame(stretch);
+    m_engine->setFitToFrame(stretch);
 }
 
 void MediaPlayer::setEnabled(bool enabled)
@@ -342,7 +450,7 @@ bool MediaPlayer::isVisible() const
 void MediaPlayer::play()
 {
     if (m_status.state() == PlaybackState::Paused)
-        m_controller->setPaused(false);
+        m_engine->setPaused(false);
     else if (m_status.state() == PlaybackState::Stopped && !m_url.trimmed().isEmpty())
         setUrl(m_url);
 }
@@ -350,7 +458,7 @@ void MediaPlayer::play()
 void MediaPlayer::pause()
 {
     if (m_status.state() == PlaybackState::Playing)
-        m_controller->setPaused(true);
+        m_engine->setPaused(true);
 }
 
 void MediaPlayer::togglePause()
@@ -365,8 +473,11 @@ void MediaPlayer::stop()
 {
     m_failure.reset();
     m_resolver->cancel();
+    // A replay opens the address anew.
+    m_reading.reset();
+    m_offered.reset();
     m_awaitingStart = false;
-    m_controller->stop();
+    m_engine->stop();
     m_status.stopped();
     publishStatus();
 }
@@ -374,7 +485,7 @@ void MediaPlayer::stop()
 void MediaPlayer::setVolume(int volume)
 {
     volume = qBound(0, volume, 100);
-    m_controller->setVolume(volume);
+    m_engine->setVolume(volume);
     if (volume == m_volume)
         return;
     m_volume = volume;
@@ -386,56 +497,36 @@ void MediaPlayer::setVolume(int volume)
 void MediaPlayer::setMuted(bool muted)
 {
     m_muted = muted;
-    m_controller->setMuted(muted);
+    m_engine->setMuted(muted);
     if (m_bar)
         m_bar->setMuted(muted);
 }
 
 QWidget *MediaPlayer::widget()
 {
-    if (m_widget)
-        return m_widget;
-
-    m_widget = new QWidget;
-    m_widget->setObjectName(QStringLiteral("WMP"));
-    auto *layout = new QVBoxLayout(m_widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    // The offscreen platform cannot show OpenGL widgets, and other video
-    // outputs draw nothing through us.
-    if (m_controller->videoOutput() == QLatin1String("libmpv")
-        && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        m_surface = new VideoSurface(*m_controller, m_widget);
-        m_picture = m_surface;
-    } else {
-        m_picture = new QWidget(m_widget);
-        m_picture->setAttribute(Qt::WA_StyledBackground);
-        m_picture->setStyleSheet(QStringLiteral("background: black"));
+    if (!m_widget) {
+        useView(*new PlayerView);
+        m_ownsView = true;
     }
-    m_picture->setObjectName(QStringLiteral("picture"));
-    m_picture->setMouseTracking(true);
-    m_picture->setEnabled(m_enabled);
-    m_picture->installEventFilter(this);
+    return m_widget;
+}
 
-    // The face lies over the picture rather than in its place: the surface
-    // stays shown, so that its render context is there when a video starts.
-    auto *screen = new QGridLayout;
-    screen->addWidget(m_picture, 0, 0);
-    m_face = new PlayerFace(m_widget);
+void MediaPlayer::useView(PlayerView &view)
+{
+    Q_ASSERT(!m_widget);
+    m_widget = &view;
+    m_face = view.face();
     m_face->setPicture(m_picturePath);
     m_face->setName(m_displayName);
-    screen->addWidget(m_face, 0, 0);
-    layout->addLayout(screen, 1);
+    takeEvents(view.picture());
     updateFace();
 
-    m_bar = new PlayerBar(m_widget);
+    m_bar = view.bar();
     m_bar->setVolume(m_volume);
     m_bar->setMuted(m_muted);
-    m_bar->setSeekRange(m_seekable, m_controller->duration());
+    m_bar->setSeekRange(m_seekable, m_engine->duration());
     m_bar->setStatus(m_status.text(), m_title);
     m_bar->setPlaying(m_status.state() == PlaybackState::Playing);
-    layout->addWidget(m_bar);
     connect(m_bar, &PlayerBar::playPauseClicked, this, &MediaPlayer::togglePause);
     connect(m_bar, &PlayerBar::stopClicked, this, &MediaPlayer::stop);
     connect(m_bar, &PlayerBar::volumeMoved, this, &MediaPlayer::setVolume);
@@ -443,17 +534,67 @@ QWidget *MediaPlayer::widget()
         setMuted(!m_muted);
     });
     connect(m_bar, &PlayerBar::seekRequested, this, [this](double seconds) {
-        m_controller->seekTo(seconds);
+        m_engine->seekTo(seconds);
     });
     connect(m_bar, &PlayerBar::fullScreenClicked, this, [this] {
         setFullScreen(!m_fullScreen);
     });
 
-    // Escape, wherever the focus is inside, reaches the widget as it goes up.
-    m_widget->installEventFilter(this);
+    // Escape, wherever the focus is inside, reaches the view as it goes up.
+    view.installEventFilter(this);
+    view.setVisible(m_visible);
+}
 
-    m_widget->setVisible(m_visible);
-    return m_widget;
+void MediaPlayer::takeEvents(QWidget *picture)
+{
+    m_picture = picture;
+    picture->setEnabled(m_enabled);
+    picture->installEventFilter(this);
+}
+
+bool MediaPlayer::drawsVideo() const
+{
+    // The offscreen platform cannot show OpenGL widgets, and other video
+    // outputs draw nothing through us.
+    return m_engine->videoOutput() == QLatin1String("libmpv")
+        && QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+void MediaPlayer::onPreloaded(quint64 hook)
+{
+    if (!m_surfaceWidget && m_widget && drawsVideo() && m_engine->hasVideoTrack()) {
+        createSurface();
+        // mpv cannot draw before the surface has made its render context,
+        // which takes the surface being shown; a hidden one makes it when it
+        // shows, and has the video brought back then.
+        if (m_surfaceWidget->isVisible()) {
+            m_pendingHook = hook;
+            QTimer::singleShot(surfaceWaitMs, this, &MediaPlayer::releaseHook);
+            return;
+        }
+    }
+    m_engine->continueHook(hook);
+}
+
+void MediaPlayer::createSurface()
+{
+    // The surface tells of its context from inside its painting: the hook is
+    // let go from the event loop.
+    m_surface = m_engine->createSurface([self = QPointer<MediaPlayer>(this)] {
+        if (self)
+            QMetaObject::invokeMethod(self, &MediaPlayer::releaseHook, Qt::QueuedConnection);
+    });
+    m_surfaceWidget = m_surface->widget();
+    m_widget->setPicture(m_surfaceWidget);
+    takeEvents(m_surfaceWidget);
+}
+
+void MediaPlayer::releaseHook()
+{
+    if (!m_pendingHook)
+        return;
+    m_engine->continueHook(*m_pendingHook);
+    m_pendingHook.reset();
 }
 
 void MediaPlayer::setFullScreen(bool fullScreen)

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "player/mpvcontroller.h"
+#include "player/earlystream.h"
+#include "player/mpvengine.h"
 #include "player/playbackstatus.h"
 #include "player/playerbar.h"
 #include "player/playercontrol.h"
 #include "player/playerface.h"
-#include "player/videosurface.h"
+#include "player/playerview.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -16,24 +17,39 @@
 class PlaylistResolver;
 
 // The main window's media player: libmpv behind the PlayerControl interface,
-// with its picture and control bar as one widget.
+// with its picture and control bar as one widget. libmpv and the OpenGL it
+// draws with are in the player module (MpvEngine); the player loads it when it
+// is made, once the main window shows.
 class MediaPlayer : public PlayerControl
 {
     Q_OBJECT
 
 public:
-    // Nothing, with the reason in `error`, when libmpv cannot start.
+    using Options = MpvEngine::Options;
+
+    // Nothing, with the reason in `error`, when the module cannot be loaded
+    // or libmpv cannot start.
     static std::unique_ptr<MediaPlayer> create(
-        const MpvController::Options &options = {}, QString *error = nullptr, QObject *parent = nullptr);
+        const Options &options = {}, QString *error = nullptr, QObject *parent = nullptr);
+    static std::unique_ptr<MediaPlayer> create(
+        MpvEngineFactory &engine, const Options &options, QString *error, QObject *parent = nullptr);
+    // The main window's player: its outputs chosen by the environment,
+    // `view` taken over, and `early` offered (offerEarlyStream()).
+    static std::unique_ptr<MediaPlayer> createForWindow(
+        PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error);
     ~MediaPlayer() override;
 
-    // The picture with the control bar under it, made on first use and owned
-    // by the player (placing it in a layout is fine; the player deletes it).
+    // The picture with the control bar under it. Made on first use and then
+    // owned by the player (placing it in a layout is fine; the player deletes
+    // it), unless the player was given one to drive (useView()).
     QWidget *widget();
-    VideoSurface *videoSurface() const { return m_surface; }
+    void useView(PlayerView &view);
+    // The surface that draws the video exists only once a video was opened:
+    // sound alone needs no OpenGL.
+    MpvSurface *videoSurface() const { return m_surfaceWidget ? m_surface : nullptr; }
     PlayerBar *controlBar() const { return m_bar; }
     PlayerFace *face() const { return m_face; }
-    MpvController &controller() { return *m_controller; }
+    MpvEngine &controller() { return *m_engine; }
 
     void setUrl(const QString &url) override;
     QString url() const override { return m_url; }
@@ -62,6 +78,13 @@ public:
     bool isFullScreen() const { return m_fullScreen; }
     void setFullScreen(bool fullScreen);
 
+    // A connection to `stream->address()` opened before the player: if the
+    // next address given is that one, the player reads the stream from it
+    // instead of connecting again. Any other address closes it.
+    void offerEarlyStream(std::unique_ptr<EarlyStream> stream);
+    // The address now playing comes through such a connection.
+    bool readsEarlyStream() const { return m_reading != nullptr; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -70,13 +93,27 @@ Q_SIGNALS:
     void playbackStarted();
 
 private:
-    explicit MediaPlayer(std::unique_ptr<MpvController> controller, QObject *parent);
-    void connectController();
+    class EngineEvents;
+
+    explicit MediaPlayer(QObject *parent);
+    void onFileStarted();
+    void onPlaybackRestarted();
+    void onVolumeReported(int volume);
+    void onLogMessage(const QString &line);
     void load(const QStringList &addresses);
-    void onFileEnded(int reason, int error);
+    void onFileEnded(PlaybackStatus::EndReason why);
     void onPlaylistResolved(const QUrl &playlist, const QStringList &entries);
     void onPlaylistFailed(const QUrl &playlist, const QString &reason);
     void onNotPlaylist(const QUrl &url);
+    void readEarly(std::unique_ptr<EarlyStream> stream);
+    void onEarlyState();
+    // mpv has opened a file and waits before starting its decoders: a video
+    // needs its surface first.
+    void onPreloaded(quint64 hook);
+    void createSurface();
+    void releaseHook();
+    void takeEvents(QWidget *picture);
+    bool drawsVideo() const;
     void setStreamTitle(const QString &title);
     // The face covers the picture area while no video is drawn.
     void updateFace();
@@ -85,7 +122,9 @@ private:
     void showContextMenu(const QPoint &globalPosition);
     void togglePause();
 
-    std::unique_ptr<MpvController> m_controller;
+    std::unique_ptr<EngineEvents> m_events;
+    // After the events it tells, which must outlive it.
+    std::unique_ptr<MpvEngine> m_engine;
     PlaylistResolver *m_resolver;
     PlaybackStatus m_status;
     QString m_publishedStatus;
@@ -116,8 +155,18 @@ private:
     std::optional<PlaybackStatus::EndReason> m_failure;
     QStringList m_failureMessages;
 
-    QPointer<QWidget> m_widget;
-    QPointer<VideoSurface> m_surface;
+    // Offered for the next address, and being read.
+    std::unique_ptr<EarlyStream> m_offered;
+    std::unique_ptr<EarlyStream> m_reading;
+    bool m_earlyLoaded = false;
+    // The mpv hook that waits for the video surface's render context.
+    std::optional<quint64> m_pendingHook;
+
+    QPointer<PlayerView> m_widget;
+    bool m_ownsView = false;
+    // The surface, valid while its widget lives.
+    MpvSurface *m_surface = nullptr;
+    QPointer<QWidget> m_surfaceWidget;
     // The surface, or a plain black area where mpv does not draw through us.
     QPointer<QWidget> m_picture;
     QPointer<PlayerFace> m_face;

@@ -1,6 +1,8 @@
 #include "player/mpvcontroller.h"
 
 #include "player/mpvproperties.h"
+#include "player/streamsource.h"
+#include "player/videosurface.h"
 
 #include <QMetaObject>
 #include <QThread>
@@ -8,6 +10,7 @@
 #include <clocale>
 #include <cstring>
 #include <mpv/client.h>
+#include <mpv/stream_cb.h>
 
 namespace
 {
@@ -30,6 +33,45 @@ enum ReplyId : quint64 {
     FileSizeReply = 2,
 };
 constexpr int replyIdBits = 2;
+
+constexpr quint64 preloadedHookId = 1;
+// Addresses of bodies handed to mpv: "ondavox-early://1", and so on.
+constexpr char streamProtocol[] = "ondavox-early";
+
+using SourceCookie = std::shared_ptr<StreamSource>;
+
+int64_t readStream(void *cookie, char *data, uint64_t size)
+{
+    return (*static_cast<SourceCookie *>(cookie))->read(data, qint64(qMin<uint64_t>(size, 1 << 20)));
+}
+
+void closeStream(void *cookie)
+{
+    delete static_cast<SourceCookie *>(cookie);
+}
+
+void cancelStream(void *cookie)
+{
+    (*static_cast<SourceCookie *>(cookie))->cancel();
+}
+
+PlaybackStatus::EndReason endReason(int reason, int error)
+{
+    switch (reason) {
+    case MPV_END_FILE_REASON_EOF:
+        return PlaybackStatus::EndReason::EndOfStream;
+    case MPV_END_FILE_REASON_STOP:
+    case MPV_END_FILE_REASON_QUIT:
+        return PlaybackStatus::EndReason::Stopped;
+    case MPV_END_FILE_REASON_REDIRECT:
+        return PlaybackStatus::EndReason::Redirected;
+    default:
+        if (error == MPV_ERROR_AO_INIT_FAILED)
+            return PlaybackStatus::EndReason::NoAudioOutput;
+        return error == MPV_ERROR_UNKNOWN_FORMAT ? PlaybackStatus::EndReason::UnknownFormat
+                                                 : PlaybackStatus::EndReason::Failed;
+    }
+}
 
 struct ObservedProperty {
     PropertyId id;
@@ -107,12 +149,13 @@ void MpvController::HandleDeleter::operator()(mpv_handle *handle) const
     mpv_terminate_destroy(handle);
 }
 
-MpvController::MpvController(mpv_handle *handle)
+MpvController::MpvController(mpv_handle *handle, Events &events)
     : m_handle(handle)
+    , m_events(events)
 {
 }
 
-std::unique_ptr<MpvController> MpvController::create(const Options &options, QString *error)
+std::unique_ptr<MpvController> MpvController::create(const Options &options, Events &events, QString *error)
 {
     const auto fail = [error](const QString &reason) {
         if (error)
@@ -128,7 +171,7 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, QSt
                             .arg(QString::fromLocal8Bit(numeric)));
         return fail(QStringLiteral("libmpv could not be created"));
     }
-    std::unique_ptr<MpvController> controller(new MpvController(handle));
+    std::unique_ptr<MpvController> controller(new MpvController(handle, events));
 
     for (const auto &option : startOptions)
         mpv_set_option_string(handle, option[0], option[1]);
@@ -149,6 +192,11 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, QSt
     const int started = mpv_initialize(handle);
     if (started < 0)
         return fail(QStringLiteral("libmpv could not start: %1").arg(QString::fromUtf8(mpv_error_string(started))));
+
+    mpv_stream_cb_add_ro(handle, streamProtocol, controller.get(), &MpvController::openStream);
+    // Before video starts, the surface must be there to draw it.
+    if (controller->m_videoOutput == QLatin1String("libmpv"))
+        mpv_hook_add(handle, preloadedHookId, "on_preloaded", 0);
 
     // FFmpeg's word on why a connection failed comes at the verbose level.
     mpv_request_log_messages(handle, "v");
@@ -187,17 +235,17 @@ void MpvController::handleEvent(const mpv_event &event)
 {
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
-        Q_EMIT fileStarted();
+        m_events.fileStarted();
         break;
     case MPV_EVENT_FILE_LOADED:
-        Q_EMIT fileLoaded();
+        m_events.fileLoaded();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        Q_EMIT playbackRestarted();
+        m_events.playbackRestarted();
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
-        Q_EMIT fileEnded(end->reason, end->error);
+        m_events.fileEnded(endReason(end->reason, end->error));
         break;
     }
     case MPV_EVENT_PROPERTY_CHANGE:
@@ -205,6 +253,9 @@ void MpvController::handleEvent(const mpv_event &event)
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
         handleReply(event);
+        break;
+    case MPV_EVENT_HOOK:
+        m_events.preloaded(static_cast<const mpv_event_hook *>(event.data)->id);
         break;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto *message = static_cast<const mpv_event_log_message *>(event.data);
@@ -214,7 +265,7 @@ void MpvController::handleEvent(const mpv_event &event)
             m_messages.removeFirst();
         const QString line = QString::fromUtf8(message->prefix) + QLatin1String(": ") + text;
         m_messages.append(line);
-        Q_EMIT logMessage(line);
+        m_events.logMessage(line);
         break;
     }
     default:
@@ -227,36 +278,36 @@ void MpvController::handleProperty(const mpv_event &event)
     const auto &property = *static_cast<const mpv_event_property *>(event.data);
     switch (static_cast<PropertyId>(event.reply_userdata)) {
     case PauseId:
-        Q_EMIT pausedChanged(flagOf(property));
+        m_events.pausedChanged(flagOf(property));
         break;
     case PausedForCacheId:
-        Q_EMIT bufferingChanged(flagOf(property));
+        m_events.bufferingChanged(flagOf(property));
         break;
     case DurationId:
         m_duration = doubleOf(property);
-        Q_EMIT durationChanged(m_duration);
+        m_events.durationChanged(m_duration);
         break;
     case TimePosId:
-        Q_EMIT positionChanged(doubleOf(property));
+        m_events.positionChanged(doubleOf(property));
         break;
     case SeekableId:
-        Q_EMIT seekableChanged(flagOf(property));
+        m_events.seekableChanged(flagOf(property));
         break;
     case VolumeId:
-        Q_EMIT volumeChanged(qRound(doubleOf(property)));
+        m_events.volumeChanged(qRound(doubleOf(property)));
         break;
     case MuteId:
-        Q_EMIT mutedChanged(flagOf(property));
+        m_events.mutedChanged(flagOf(property));
         break;
     case IcyTitleId: {
         QByteArray raw;
         if (property.format == MPV_FORMAT_STRING)
             raw = QByteArray(*static_cast<char **>(property.data));
-        Q_EMIT streamTitleChanged(raw);
+        m_events.streamTitleChanged(raw);
         break;
     }
     case VideoConfiguredId:
-        Q_EMIT videoShownChanged(flagOf(property));
+        m_events.videoShownChanged(flagOf(property));
         break;
     }
 }
@@ -283,7 +334,7 @@ void MpvController::handleReply(const mpv_event &event)
         break;
     case FileSizeReply:
         // A live stream is sent without a length; a file on a server has one.
-        Q_EMIT liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
+        m_events.liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
         break;
     }
 }
@@ -308,6 +359,72 @@ void MpvController::loadFiles(const QStringList &addresses)
             addresses.at(i),
             i == 0 ? QStringLiteral("replace") : QStringLiteral("append") });
     setPaused(false);
+}
+
+void MpvController::loadStream(std::shared_ptr<StreamSource> source, const QByteArray &demuxer)
+{
+    {
+        std::lock_guard lock(m_streamMutex);
+        m_stream = std::move(source);
+        m_streamUri = QByteArray(streamProtocol) + "://" + QByteArray::number(++m_streamCount);
+    }
+    QStringList load { QStringLiteral("loadfile"), QString::fromLatin1(m_streamUri), QStringLiteral("replace") };
+    if (!demuxer.isEmpty())
+        load.append(QStringLiteral("demuxer-lavf-format=") + QString::fromLatin1(demuxer));
+    command(load);
+}
+
+int MpvController::openStream(void *context, char *uri, mpv_stream_cb_info *info)
+{
+    // On one of mpv's threads.
+    auto *self = static_cast<MpvController *>(context);
+    std::lock_guard lock(self->m_streamMutex);
+    if (!self->m_stream || self->m_streamUri != uri)
+        return MPV_ERROR_LOADING_FAILED;
+    // Not seekable: no seek or size callback.
+    info->cookie = new SourceCookie(self->m_stream);
+    info->read_fn = &readStream;
+    info->close_fn = &closeStream;
+    info->cancel_fn = &cancelStream;
+    return 0;
+}
+
+bool MpvController::hasVideoTrack() const
+{
+    mpv_node tracks;
+    if (mpv_get_property(m_handle.get(), MpvProperty::trackList, MPV_FORMAT_NODE, &tracks) < 0)
+        return false;
+    bool video = false;
+    if (tracks.format == MPV_FORMAT_NODE_ARRAY) {
+        for (int i = 0; i < tracks.u.list->num && !video; ++i) {
+            const mpv_node &track = tracks.u.list->values[i];
+            if (track.format != MPV_FORMAT_NODE_MAP)
+                continue;
+            bool isVideo = false;
+            bool coverArt = false;
+            for (int j = 0; j < track.u.list->num; ++j) {
+                const char *key = track.u.list->keys[j];
+                const mpv_node &value = track.u.list->values[j];
+                if (std::strcmp(key, "type") == 0 && value.format == MPV_FORMAT_STRING)
+                    isVideo = std::strcmp(value.u.string, "video") == 0;
+                else if (std::strcmp(key, "albumart") == 0 && value.format == MPV_FORMAT_FLAG)
+                    coverArt = value.u.flag != 0;
+            }
+            video = isVideo && !coverArt;
+        }
+    }
+    mpv_free_node_contents(&tracks);
+    return video;
+}
+
+void MpvController::continueHook(quint64 hook)
+{
+    mpv_hook_continue(m_handle.get(), hook);
+}
+
+MpvSurface *MpvController::createSurface(std::function<void()> initialized)
+{
+    return new VideoSurface(*this, std::move(initialized));
 }
 
 void MpvController::stop()

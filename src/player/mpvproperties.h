@@ -20,5 +20,6 @@ inline constexpr char videoConfigured[] = "vo-configured";
 inline constexpr char demuxerViaNetwork[] = "demuxer-via-network";
 inline constexpr char fileSize[] = "file-size";
 inline constexpr char videoTrack[] = "vid";
+inline constexpr char trackList[] = "track-list";
 
 } // namespace MpvProperty

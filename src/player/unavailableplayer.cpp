@@ -1,29 +1,18 @@
 #include "player/unavailableplayer.h"
 
-#include <QLabel>
+#include "player/playerview.h"
 
-UnavailablePlayer::UnavailablePlayer(const QString &reason, QObject *parent)
+UnavailablePlayer::UnavailablePlayer(const QString &reason, PlayerView &view, QObject *parent)
     : PlayerControl(parent)
-    , m_reason(QStringLiteral("Erreur : le lecteur multimédia ne peut pas démarrer (%1)").arg(reason))
+    , m_reason(statusFor(reason))
+    , m_view(&view)
 {
+    view.showUnavailable(m_reason);
 }
 
-UnavailablePlayer::~UnavailablePlayer()
+QString UnavailablePlayer::statusFor(const QString &reason)
 {
-    delete m_label;
-}
-
-QWidget *UnavailablePlayer::widget()
-{
-    if (!m_label) {
-        m_label = new QLabel(m_reason);
-        m_label->setObjectName(QStringLiteral("WMP"));
-        m_label->setTextFormat(Qt::PlainText);
-        m_label->setAlignment(Qt::AlignCenter);
-        m_label->setWordWrap(true);
-        m_label->setVisible(m_visible);
-    }
-    return m_label;
+    return QStringLiteral("Erreur : le lecteur multimédia ne peut pas démarrer (%1)").arg(reason);
 }
 
 void UnavailablePlayer::setUrl(const QString &url)
@@ -36,6 +25,6 @@ void UnavailablePlayer::setUrl(const QString &url)
 void UnavailablePlayer::setVisible(bool visible)
 {
     m_visible = visible;
-    if (m_label)
-        m_label->setVisible(visible);
+    if (m_view)
+        m_view->setVisible(visible);
 }

@@ -4,21 +4,17 @@
 
 #include <QPointer>
 
-class QLabel;
-class QWidget;
+class PlayerView;
 
-// Stands where the media player would be when libmpv cannot start: the
-// program still shows pages, and the picture area and the status say why
-// nothing plays.
+// Stands where the media player would be when it cannot start (its module
+// or libmpv missing, libmpv refusing to start): the program still shows
+// pages, and the picture area and the status say why nothing plays.
 class UnavailablePlayer : public PlayerControl
 {
     Q_OBJECT
 
 public:
-    explicit UnavailablePlayer(const QString &reason, QObject *parent = nullptr);
-    ~UnavailablePlayer() override;
-
-    QWidget *widget();
+    UnavailablePlayer(const QString &reason, PlayerView &view, QObject *parent = nullptr);
 
     void setUrl(const QString &url) override;
     QString url() const override { return m_url; }
@@ -39,6 +35,8 @@ public:
     int volume() const override { return 50; }
     void setVolume(int) override { }
 
+    static QString statusFor(const QString &reason);
+
 private:
     QString m_reason;
     QString m_url;
@@ -46,5 +44,5 @@ private:
     bool m_stretch = true;
     bool m_enabled = true;
     bool m_visible = true;
-    QPointer<QLabel> m_label;
+    QPointer<PlayerView> m_view;
 };

@@ -18,9 +18,10 @@ void *procAddress(void *, const char *name)
 
 } // namespace
 
-VideoSurface::VideoSurface(MpvController &controller, QWidget *parent)
+VideoSurface::VideoSurface(MpvController &controller, std::function<void()> initialized, QWidget *parent)
     : QOpenGLWidget(parent)
     , m_controller(controller)
+    , m_initialized(std::move(initialized))
 {
     // Before this widget's context exists, so that it shares with the engine's.
     SharedGl::ensure();
@@ -33,6 +34,13 @@ VideoSurface::~VideoSurface()
 }
 
 void VideoSurface::initializeGL()
+{
+    createRenderContext();
+    if (m_initialized)
+        m_initialized();
+}
+
+void VideoSurface::createRenderContext()
 {
     if (m_controller.videoOutput() != QLatin1String("libmpv"))
         return;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "player/mpvengine.h"
+
 #include <QOpenGLWidget>
+#include <functional>
 
 class MpvController;
 struct mpv_render_context;
@@ -9,15 +12,17 @@ struct mpv_render_context;
 // this widget's OpenGL context: created in initializeGL, freed when the context
 // goes (a move to another top-level window, as full screen does) and always
 // before the mpv core.
-class VideoSurface : public QOpenGLWidget
+class VideoSurface : public QOpenGLWidget, public MpvSurface
 {
     Q_OBJECT
 
 public:
-    explicit VideoSurface(MpvController &controller, QWidget *parent = nullptr);
+    // `initialized` runs at the end of each initializeGL.
+    VideoSurface(MpvController &controller, std::function<void()> initialized, QWidget *parent = nullptr);
     ~VideoSurface() override;
 
-    bool hasRenderContext() const { return m_renderContext != nullptr; }
+    QWidget *widget() override { return this; }
+    bool hasRenderContext() const override { return m_renderContext != nullptr; }
 
 protected:
     void initializeGL() override;
@@ -25,8 +30,10 @@ protected:
 
 private:
     static void onRenderUpdate(void *context);
+    void createRenderContext();
     void freeRenderContext();
 
     MpvController &m_controller;
+    std::function<void()> m_initialized;
     mpv_render_context *m_renderContext = nullptr;
 };

@@ -5,13 +5,15 @@
 #include "fakecontrols.h"
 #include "icecastserver.h"
 #include "player/mediaplayer.h"
+#include "processes.h"
 #include "ui/wheelrouter.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
@@ -32,6 +34,8 @@ private:
     void launchSlot(int index, const QString &name);
 
     IcecastServer m_icecast;
+    // Bound and not listening: a connection to it is refused.
+    TestProcesses::ReservedPort m_deadPort;
     QTemporaryDir m_folder;
     StateStore m_store;
     std::unique_ptr<MediaPlayer> m_player;
@@ -50,7 +54,7 @@ void TestAutreEndToEnd::initTestCase()
 
     // libmpv refuses a decimal comma.
     std::setlocale(LC_NUMERIC, "C");
-    MpvController::Options options;
+    MediaPlayer::Options options;
     options.audioOutput = QStringLiteral("null");
     options.videoOutput = QStringLiteral("null");
     m_player = MediaPlayer::create(options, &error);
@@ -61,11 +65,9 @@ void TestAutreEndToEnd::initTestCase()
     QImage picture(78, 35, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
     QVERIFY(picture.save(m_folder.filePath(QStringLiteral("logos/live.png"))));
-    // A station nobody answers for: a port that was free a moment ago.
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const QString dead = QStringLiteral("http://127.0.0.1:%1/dead.mp3").arg(probe.serverPort());
-    probe.close();
+    // A station nobody answers for.
+    QVERIFY(m_deadPort.port() != 0);
+    const QString dead = QStringLiteral("http://127.0.0.1:%1/dead.mp3").arg(m_deadPort.port());
     m_store.setChemin(m_folder.path());
     m_store.setData(catalogueText({ radioHeader,
         QStringLiteral("1*radio*128*Radio Locale*%1*\\logos\\live.png*Sinus**").arg(m_icecast.streamUrl()),
@@ -84,7 +86,15 @@ void TestAutreEndToEnd::launchSlot(int index, const QString &name)
     }
     auto *slot = m_window->findChild<PictureSlot *>(QStringLiteral("Img%1").arg(index));
     QTRY_VERIFY(slot->isVisible());
-    QTest::mouseMove(slot, QPoint(30, 15));
+    // Sent to the slot itself: the suites share one X server, whose pointer
+    // another suite may be moving at the same time.
+    QMouseEvent move(QEvent::MouseMove,
+        QPointF(30, 15),
+        slot->mapToGlobal(QPointF(30, 15)),
+        Qt::NoButton,
+        Qt::NoButton,
+        Qt::NoModifier);
+    QApplication::sendEvent(slot, &move);
     QTRY_COMPARE(m_window->findChild<QLabel *>(QStringLiteral("LblNom"))->text(), name);
     QTest::mouseClick(slot, Qt::LeftButton, {}, QPoint(30, 15));
     QVERIFY(!m_window->isVisible());

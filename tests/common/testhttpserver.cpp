@@ -103,11 +103,16 @@ void TestHttpServer::addStatus(const QString &path, int status)
         Route { Route::Status, "<html><body>" + reasonPhrase(status) + "</body></html>", "text/html", status, 0 });
 }
 
-void TestHttpServer::addDyingStream(
-    const QString &path, const QByteArray &body, const QByteArray &contentType, int holdMs, qint64 declaredLength)
+void TestHttpServer::addDyingStream(const QString &path,
+    const QByteArray &body,
+    const QByteArray &contentType,
+    int holdMs,
+    qint64 declaredLength,
+    const QByteArray &headers)
 {
     Route route { Route::Dying, body, contentType, 200, holdMs };
     route.declaredLength = declaredLength;
+    route.headers = headers;
     m_routes.insert(path, route);
 }
 

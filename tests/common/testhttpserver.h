@@ -38,12 +38,13 @@ public:
     // Sends `body` like a live stream (no length), then after `holdMs`
     // milliseconds drops the connection, as a server that dies does.
     // With a `declaredLength`, the answer announces that many bytes, so that
-    // the client knows the body was cut short.
+    // the client knows the body was cut short. `headers` as for addData().
     void addDyingStream(const QString &path,
         const QByteArray &body,
         const QByteArray &contentType,
         int holdMs,
-        qint64 declaredLength = -1);
+        qint64 declaredLength = -1,
+        const QByteArray &headers = {});
     // A file offered for saving under `fileName` (Content-Disposition).
     void addAttachment(const QString &path, const QByteArray &body, const QString &fileName);
 

@@ -1,12 +1,13 @@
 #include "icecastserver.h"
 #include "player/mediaplayer.h"
 #include "player/playerbar.h"
-#include "player/videosurface.h"
 #include "processes.h"
 #include "testhttpserver.h"
+#include "testplayer.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QOpenGLWidget>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,19 +27,6 @@ QString mpvString(MediaPlayer &player, const char *property)
     const QString text = value ? QString::fromUtf8(value) : QString();
     mpv_free(value);
     return text;
-}
-
-std::unique_ptr<MediaPlayer> makePlayer(
-    const QString &videoOutput = QStringLiteral("null"), const QString &audioOutput = QStringLiteral("null"))
-{
-    QString error;
-    MpvController::Options options;
-    options.audioOutput = audioOutput;
-    options.videoOutput = videoOutput;
-    std::unique_ptr<MediaPlayer> player = MediaPlayer::create(options, &error);
-    if (!player)
-        qWarning("player not created: %s", qPrintable(error));
-    return player;
 }
 
 // Where the picture is in a frame grabbed from the surface: the bounding box
@@ -123,7 +111,7 @@ void TestMediaPlayerEndToEnd::icecastStreamPlaysAndStops()
     IcecastServer icecast;
     QString error;
     QVERIFY2(icecast.start(&error), qPrintable(error));
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     QSignalSpy started(player.get(), &MediaPlayer::playbackStarted);
     QSignalSpy states(player.get(), &PlayerControl::playbackStateChanged);
@@ -166,7 +154,7 @@ void TestMediaPlayerEndToEnd::accentedStreamTitleArrivesDecoded()
     IcecastServer icecast;
     QString error;
     QVERIFY2(icecast.start(&error), qPrintable(error));
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     const QString title = QStringLiteral("Café crème à Noël");
     QSignalSpy titles(player.get(), &PlayerControl::streamTitleChanged);
@@ -220,7 +208,7 @@ void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus()
     const QString address
         = path.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(closed.port()) : server.url(path);
 
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->setUrl(address);
     if (playsFirst)
@@ -242,7 +230,7 @@ void TestMediaPlayerEndToEnd::sourceLeavingIcecastGivesAnErrorStatus()
     IcecastServer icecast;
     QString error;
     QVERIFY2(icecast.start(&error), qPrintable(error));
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->setUrl(icecast.streamUrl());
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
@@ -275,7 +263,7 @@ void TestMediaPlayerEndToEnd::windowsMediaPlaylistPlaysItsFirstEntry()
             + "\r\nRef2=" + server.url(QStringLiteral("/two.mp3")).toUtf8() + "\r\n",
         "audio/x-ms-wax");
 
-    auto player = makePlayer();
+    auto player = makeTestPlayer();
     QVERIFY(player);
     player->setUrl(server.url(path));
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
@@ -315,21 +303,25 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QVERIFY(server.listen());
     server.addFolder(QStringLiteral("/hls"), folder);
 
-    auto player = makePlayer(QStringLiteral("libmpv"));
+    auto player = makeTestPlayer(QStringLiteral("libmpv"));
     QVERIFY(player);
     QWidget window;
     showInWindow(window, *player, QSize(320, 280));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    VideoSurface *surface = player->videoSurface();
-    QVERIFY(surface);
-    QTRY_VERIFY(surface->hasRenderContext());
+    // Nothing of OpenGL before a video comes.
+    QVERIFY(!player->videoSurface());
 
     player->setUrl(server.url(QStringLiteral("/hls/index.m3u8")));
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    MpvSurface *surface = player->videoSurface();
+    QVERIFY(surface);
+    QVERIFY(surface->hasRenderContext());
+    auto *picture = qobject_cast<QOpenGLWidget *>(surface->widget());
+    QVERIFY(picture);
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 1.0);
-    const QImage first = surface->grabFramebuffer();
+    const QImage first = picture->grabFramebuffer();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > 2.5, 10000);
-    const QImage second = surface->grabFramebuffer();
+    const QImage second = picture->grabFramebuffer();
     QVERIFY(!first.isNull());
     QVERIFY(!isMostlyBlack(first));
     QVERIFY(!isMostlyBlack(second));
@@ -338,7 +330,7 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QTRY_VERIFY(player->controlBar()->isPositionShown());
 
     // Full screen by a double click, back by Escape: the picture keeps coming.
-    QTest::mouseDClick(surface, Qt::LeftButton);
+    QTest::mouseDClick(picture, Qt::LeftButton);
     QVERIFY(player->isFullScreen());
     QTRY_VERIFY(player->widget()->isFullScreen());
     QTest::keyClick(player->controlBar(), Qt::Key_Escape);
@@ -348,10 +340,10 @@ void TestMediaPlayerEndToEnd::hlsVideoShowsMovingPictures()
     QTRY_VERIFY(surface->hasRenderContext());
     const double before = mpvString(*player, "time-pos").toDouble();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > before + 0.5, 10000);
-    const QImage third = surface->grabFramebuffer();
+    const QImage third = picture->grabFramebuffer();
     QTest::qWait(400);
     QVERIFY(!isMostlyBlack(third));
-    QVERIFY(third != surface->grabFramebuffer());
+    QVERIFY(third != picture->grabFramebuffer());
 }
 
 void TestMediaPlayerEndToEnd::noSoundDevice_data()
@@ -386,7 +378,7 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
     });
 
     // Sound alone cannot play: the player says why, not that a file is missing.
-    auto player = makePlayer(QStringLiteral("libmpv"), audioOutput);
+    auto player = makeTestPlayer(QStringLiteral("libmpv"), audioOutput);
     QVERIFY(player);
     player->setUrl(m_tone);
     QTRY_VERIFY2_WITH_TIMEOUT(player->status() == PlaybackStatus::noAudioOutput,
@@ -398,17 +390,19 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
     QWidget window;
     showInWindow(window, *player, QSize(320, 280));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    VideoSurface *surface = player->videoSurface();
-    QTRY_VERIFY(surface->hasRenderContext());
     player->setUrl(video);
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playingWithoutSound, startTimeoutMs);
+    MpvSurface *surface = player->videoSurface();
+    QVERIFY(surface);
+    auto *picture = qobject_cast<QOpenGLWidget *>(surface->widget());
+    QVERIFY(picture);
     QVERIFY(player->status().startsWith(QLatin1String("Lec")));
     QCOMPARE(player->controlBar()->statusText(), PlaybackStatus::playingWithoutSound);
     QTRY_VERIFY(player->face()->isHidden());
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 1.0);
-    const QImage first = surface->grabFramebuffer();
+    const QImage first = picture->grabFramebuffer();
     QTRY_VERIFY_WITH_TIMEOUT(mpvString(*player, "time-pos").toDouble() > 2.0, 10000);
-    const QImage second = surface->grabFramebuffer();
+    const QImage second = picture->grabFramebuffer();
     QVERIFY(!isMostlyBlack(first));
     QVERIFY(first != second);
     QCOMPARE(player->status(), PlaybackStatus::playingWithoutSound);
@@ -439,19 +433,21 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
             TestProcesses::makeVideo(video, QStringLiteral("color=c=white:size=640x360:rate=25"), false, 30, &error),
             qPrintable(error));
 
-    auto player = makePlayer(QStringLiteral("libmpv"));
+    auto player = makeTestPlayer(QStringLiteral("libmpv"));
     QVERIFY(player);
     player->setStretchToFit(stretchToFit);
     QWidget window;
     showInWindow(window, *player, frame);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    VideoSurface *surface = player->videoSurface();
     window.resize(frame.width(), frame.height() + player->controlBar()->sizeHint().height());
-    QTRY_COMPARE(surface->size(), frame);
-    QTRY_VERIFY(surface->hasRenderContext());
 
     player->setUrl(video);
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
+    MpvSurface *surface = player->videoSurface();
+    QVERIFY(surface);
+    auto *drawn = qobject_cast<QOpenGLWidget *>(surface->widget());
+    QVERIFY(drawn);
+    QTRY_COMPARE(drawn->size(), frame);
     QTRY_VERIFY(mpvString(*player, "time-pos").toDouble() > 0.5);
     const qreal fill = qMin(qreal(frame.width()) / source.width(), qreal(frame.height()) / source.height());
     const qreal scale = stretchToFit ? fill : qMin<qreal>(1, fill);
@@ -460,7 +456,7 @@ void TestMediaPlayerEndToEnd::pictureKeepsItsProportions()
     // The first frames may be drawn before the new scaling reaches the renderer.
     QTRY_VERIFY_WITH_TIMEOUT(
         [&] {
-            picture = brightArea(surface->grabFramebuffer());
+            picture = brightArea(drawn->grabFramebuffer());
             return qAbs(picture.width() - expected.width()) <= 2 && qAbs(picture.height() - expected.height()) <= 2;
         }(),
         5000);

@@ -1,3 +1,5 @@
+#include "mprisname.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -61,20 +63,9 @@ private Q_SLOTS:
         ondavox.start(qEnvironmentVariable("ONDAVOX_BIN"), {});
         QVERIFY(ondavox.waitForStarted());
 
-        // Another instance started by a test running beside this one may hold
-        // the plain name; ours then takes its instance name.
+        QTRY_VERIFY_WITH_TIMEOUT(!mprisNameOf(ondavox.processId()).isEmpty(), 20000);
+        const QString name = mprisNameOf(ondavox.processId());
         QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
-        const QString plainName = QStringLiteral("org.mpris.MediaPlayer2.ondavox");
-        const QString instanceName = plainName + QStringLiteral(".instance") + QString::number(ondavox.processId());
-        const auto ourName = [&]() -> QString {
-            if (bus->isServiceRegistered(instanceName))
-                return instanceName;
-            if (bus->isServiceRegistered(plainName) && bus->servicePid(plainName).value() == uint(ondavox.processId()))
-                return plainName;
-            return QString();
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(!ourName().isEmpty(), 20000);
-        const QString name = ourName();
         QCOMPARE(property(name, QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Identity")).toString(),
             QStringLiteral("Ondavox"));
 

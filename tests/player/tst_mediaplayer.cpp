@@ -26,7 +26,7 @@ QString mpvString(MediaPlayer &player, const char *property)
 
 std::unique_ptr<MediaPlayer> makePlayer(QString *error = nullptr)
 {
-    MpvController::Options options;
+    MediaPlayer::Options options;
     options.audioOutput = QStringLiteral("null");
     options.videoOutput = QStringLiteral("null");
     return MediaPlayer::create(options, error);

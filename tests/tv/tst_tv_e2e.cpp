@@ -67,7 +67,7 @@ void TestTvEndToEnd::initTestCase()
         QSKIP(qPrintable(QStringLiteral("no test tone: ") + error));
 
     std::setlocale(LC_NUMERIC, "C");
-    MpvController::Options options;
+    MediaPlayer::Options options;
     options.audioOutput = QStringLiteral("null");
     options.videoOutput = QStringLiteral("null");
     m_player = MediaPlayer::create(options, &error);
