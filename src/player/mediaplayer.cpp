@@ -486,12 +486,7 @@ void MediaPlayer::setVolume(int volume)
 {
     volume = qBound(0, volume, 100);
     m_engine->setVolume(volume);
-    if (volume == m_volume)
-        return;
-    m_volume = volume;
-    if (m_bar)
-        m_bar->setVolume(volume);
-    Q_EMIT volumeChanged(volume);
+    onVolumeReported(volume);
 }
 
 void MediaPlayer::setMuted(bool muted)

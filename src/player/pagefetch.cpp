@@ -1,5 +1,7 @@
 #include "player/pagefetch.h"
 
+#include "player/abandonreply.h"
+
 #include <QMetaObject>
 #include <QMimeDatabase>
 #include <QNetworkRequest>
@@ -175,13 +177,7 @@ void PageFetch::stop()
 
 void PageFetch::abandon()
 {
-    if (!m_reply)
-        return;
-    QNetworkReply *reply = m_reply;
-    m_reply = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    abandonReply(m_reply, this);
 }
 
 void PageFetch::onMetaDataChanged()

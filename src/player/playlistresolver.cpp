@@ -1,5 +1,6 @@
 #include "player/playlistresolver.h"
 
+#include "player/abandonreply.h"
 #include "player/asxparser.h"
 #include "player/playbackstatus.h"
 
@@ -66,13 +67,7 @@ void PlaylistResolver::resolve(const QUrl &url, bool onlyIfPlaylist)
 
 void PlaylistResolver::cancel()
 {
-    if (!m_reply)
-        return;
-    QNetworkReply *reply = m_reply;
-    m_reply = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    abandonReply(m_reply, this);
 }
 
 void PlaylistResolver::onReadyRead()
