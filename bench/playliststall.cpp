@@ -1,6 +1,6 @@
 #include "benchutil.h"
-#include "player/asxparser.h"
-#include "player/playlistresolver.h"
+#include "core/playback/asxparser.h"
+#include "core/playback/playlistresolver.h"
 #include "testhttpserver.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/keepontoptimer.h"
-#include "app/startup.h"
-#include "app/statestore.h"
-#include "favourites/favouritesstore.h"
-#include "player/deferredplayer.h"
-#include "tv/foreignchannels.h"
-#include "tv/newseditions.h"
+#include "core/desktop/keepontoptimer.h"
+#include "core/favourites/favouritesstore.h"
+#include "core/playback/deferredplayer.h"
+#include "core/state/startup.h"
+#include "core/state/statestore.h"
+#include "core/tv/foreignchannels.h"
+#include "core/tv/newseditions.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,5 +1,5 @@
-#include "app/annexe.h"
-#include "app/statestore.h"
+#include "core/state/statestore.h"
+#include "ui/shell/annexe.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

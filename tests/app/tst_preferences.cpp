@@ -1,4 +1,4 @@
-#include "app/preferences.h"
+#include "core/state/preferences.h"
 
 #include <QTest>
 

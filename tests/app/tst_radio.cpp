@@ -1,8 +1,8 @@
-#include "app/keepontoptimer.h"
-#include "app/radio.h"
-#include "app/statestore.h"
-#include "ui/imagebuttonpair.h"
-#include "ui/twips.h"
+#include "core/desktop/keepontoptimer.h"
+#include "core/state/statestore.h"
+#include "ui/shell/radio.h"
+#include "ui/skin/imagebuttonpair.h"
+#include "ui/skin/twips.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "app/startup.h"
-#include "app/statestore.h"
-#include "app/textfile.h"
+#include "core/state/startup.h"
+#include "core/state/statestore.h"
+#include "core/state/textfile.h"
 
 #include <QDir>
 #include <QFile>

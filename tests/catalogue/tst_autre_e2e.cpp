@@ -1,12 +1,12 @@
-#include "app/statestore.h"
-#include "catalogue/autre.h"
-#include "catalogue/pictureslot.h"
 #include "cataloguetext.h"
+#include "core/state/statestore.h"
 #include "fakecontrols.h"
 #include "icecastserver.h"
-#include "player/mediaplayer.h"
 #include "processes.h"
-#include "ui/wheelrouter.h"
+#include "ui/catalogue/autre.h"
+#include "ui/catalogue/pictureslot.h"
+#include "ui/playback/mediaplayer.h"
+#include "ui/skin/wheelrouter.h"
 
 #include <QApplication>
 #include <QImage>

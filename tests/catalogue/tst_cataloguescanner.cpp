@@ -1,6 +1,6 @@
-#include "catalogue/cataloguescanner.h"
-#include "catalogue/entryref.h"
 #include "cataloguetext.h"
+#include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/entryref.h"
 
 #include <QTest>
 

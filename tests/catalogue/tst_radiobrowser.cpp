@@ -1,6 +1,6 @@
-#include "app/statestore.h"
-#include "catalogue/radiobrowser.h"
 #include "cataloguetext.h"
+#include "core/catalogue/radiobrowser.h"
+#include "core/state/statestore.h"
 #include "pageslots.h"
 
 #include <QElapsedTimer>

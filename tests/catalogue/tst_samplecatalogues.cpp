@@ -1,7 +1,7 @@
-#include "app/statestore.h"
-#include "app/textfile.h"
-#include "catalogue/cataloguescanner.h"
-#include "tv/splitprogramme.h"
+#include "core/catalogue/cataloguescanner.h"
+#include "core/state/statestore.h"
+#include "core/state/textfile.h"
+#include "core/tv/splitprogramme.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "player/browsercontrol.h"
-#include "player/playercontrol.h"
+#include "core/browser/browsercontrol.h"
+#include "core/playback/playercontrol.h"
 
 #include <QStringList>
 

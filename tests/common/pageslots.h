@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/cataloguepage.h"
+#include "core/catalogue/cataloguepage.h"
 
 #include <QString>
 #include <QStringList>

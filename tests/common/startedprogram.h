@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/application.h"
-#include "app/radio.h"
 #include "icecastserver.h"
 #include "testhttpserver.h"
+#include "ui/shell/radio.h"
 
 #include <QDir>
 #include <QFile>

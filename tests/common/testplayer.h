@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/mediaplayer.h"
+#include "ui/playback/mediaplayer.h"
 
 #include <QtGlobal>
 

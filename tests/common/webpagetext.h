@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/webview.h"
+#include "platform/browser/webview.h"
 
 #include <QString>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "app/textfile.h"
-#include "favourites/favouritesrecord.h"
+#include "core/favourites/favouritesrecord.h"
+#include "core/state/textfile.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,14 +1,14 @@
 #include "app/application.h"
-#include "app/radio.h"
+#include "core/playback/playbackcontroller.h"
+#include "core/playback/playercontrol.h"
+#include "core/playback/playrequest.h"
+#include "core/tv/editiondate.h"
 #include "icecastserver.h"
-#include "player/playbackcontroller.h"
-#include "player/playercontrol.h"
-#include "player/playrequest.h"
-#include "player/webview.h"
+#include "platform/browser/webview.h"
 #include "testhttpserver.h"
-#include "tv/editiondate.h"
-#include "tv/frmtv.h"
-#include "ui/imagebuttonpair.h"
+#include "ui/shell/radio.h"
+#include "ui/skin/imagebuttonpair.h"
+#include "ui/tv/frmtv.h"
 
 #include <QApplication>
 #include <QComboBox>

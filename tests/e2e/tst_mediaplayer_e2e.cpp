@@ -1,9 +1,9 @@
 #include "icecastserver.h"
-#include "player/mediaplayer.h"
-#include "player/playerbar.h"
 #include "processes.h"
 #include "testhttpserver.h"
 #include "testplayer.h"
+#include "ui/playback/mediaplayer.h"
+#include "ui/playback/playerbar.h"
 
 #include <QApplication>
 #include <QFile>

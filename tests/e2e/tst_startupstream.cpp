@@ -1,16 +1,16 @@
 #include "app/application.h"
-#include "app/radio.h"
+#include "core/playback/earlystream.h"
+#include "core/playback/streamrequest.h"
 #include "icecastserver.h"
 #include "mprisname.h"
-#include "player/earlystream.h"
-#include "player/mediaplayer.h"
-#include "player/playermodule.h"
-#include "player/playerview.h"
-#include "player/streamrequest.h"
-#include "player/unavailableplayer.h"
+#include "platform/modules/playermodule.h"
 #include "processes.h"
 #include "testhttpserver.h"
 #include "testplayer.h"
+#include "ui/playback/mediaplayer.h"
+#include "ui/playback/playerview.h"
+#include "ui/playback/unavailableplayer.h"
+#include "ui/shell/radio.h"
 
 #include <QApplication>
 #include <QDBusConnection>

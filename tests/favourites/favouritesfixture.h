@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/statestore.h"
-#include "app/textfile.h"
+#include "core/favourites/favouritesstore.h"
+#include "core/state/statestore.h"
+#include "core/state/textfile.h"
 #include "fakecontrols.h"
-#include "favourites/favouritesstore.h"
 
 #include <QFile>
 #include <QTemporaryDir>

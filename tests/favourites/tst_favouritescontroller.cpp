@@ -1,7 +1,7 @@
-#include "app/statestore.h"
-#include "app/textfile.h"
-#include "favourites/favouritescontroller.h"
-#include "favourites/favouritesstore.h"
+#include "core/favourites/favouritescontroller.h"
+#include "core/favourites/favouritesstore.h"
+#include "core/state/statestore.h"
+#include "core/state/textfile.h"
 #include "favouritesfixture.h"
 
 #include <QSignalSpy>

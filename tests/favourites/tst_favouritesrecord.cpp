@@ -1,4 +1,4 @@
-#include "favourites/favouritesrecord.h"
+#include "core/favourites/favouritesrecord.h"
 
 #include <QTest>
 

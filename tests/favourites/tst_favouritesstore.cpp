@@ -1,5 +1,5 @@
-#include "app/textfile.h"
-#include "favourites/favouritesstore.h"
+#include "core/favourites/favouritesstore.h"
+#include "core/state/textfile.h"
 
 #include <QDir>
 #include <QFile>

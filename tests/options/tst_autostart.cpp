@@ -1,4 +1,4 @@
-#include "player/autostart.h"
+#include "core/desktop/autostart.h"
 
 #include <QFile>
 #include <QFileInfo>

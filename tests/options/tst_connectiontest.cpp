@@ -1,5 +1,5 @@
+#include "core/browser/connectiontest.h"
 #include "fakecontrols.h"
-#include "player/connectiontest.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "app/statestore.h"
+#include "core/desktop/nowplayingtimer.h"
+#include "core/state/statestore.h"
 #include "fakecontrols.h"
-#include "player/mprisservice.h"
-#include "player/nowplayingtimer.h"
+#include "platform/desktop/mprisservice.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

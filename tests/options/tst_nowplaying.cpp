@@ -1,6 +1,6 @@
-#include "app/statestore.h"
-#include "player/nowplayingpublisher.h"
-#include "player/nowplayingtimer.h"
+#include "core/desktop/nowplayingpublisher.h"
+#include "core/desktop/nowplayingtimer.h"
+#include "core/state/statestore.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
-#include "app/keepontoptimer.h"
-#include "app/options.h"
-#include "app/statestore.h"
-#include "player/webview.h"
+#include "core/desktop/keepontoptimer.h"
+#include "core/state/statestore.h"
+#include "platform/browser/webview.h"
 #include "processes.h"
 #include "testhttpserver.h"
+#include "ui/shell/options.h"
 #include "webpagetext.h"
 
 #include <QApplication>

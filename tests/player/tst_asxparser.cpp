@@ -1,4 +1,4 @@
-#include "player/asxparser.h"
+#include "core/playback/asxparser.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
+#include "core/playback/deferredplayer.h"
+#include "core/playback/playbackstatus.h"
 #include "fakecontrols.h"
-#include "player/deferredplayer.h"
-#include "player/playbackstatus.h"
 
 #include <QSignalSpy>
 #include <QTest>

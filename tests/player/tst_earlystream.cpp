@@ -1,5 +1,5 @@
-#include "player/earlystream.h"
-#include "player/streamrequest.h"
+#include "core/playback/earlystream.h"
+#include "core/playback/streamrequest.h"
 #include "processes.h"
 #include "testhttpserver.h"
 

@@ -1,4 +1,4 @@
-#include "player/icyreader.h"
+#include "core/playback/icyreader.h"
 
 #include <QTest>
 

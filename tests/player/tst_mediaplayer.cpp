@@ -1,6 +1,6 @@
-#include "player/mediaplayer.h"
-#include "player/playerbar.h"
 #include "processes.h"
+#include "ui/playback/mediaplayer.h"
+#include "ui/playback/playerbar.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,4 +1,4 @@
-#include "player/modules.h"
+#include "platform/modules/modules.h"
 #include "testmodule.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "browserevents.h"
-#include "player/pagefetch.h"
+#include "core/browser/pagefetch.h"
 #include "processes.h"
 #include "testhttpserver.h"
 

@@ -1,7 +1,7 @@
-#include "app/statestore.h"
+#include "core/playback/playbackcontroller.h"
+#include "core/playback/playrequest.h"
+#include "core/state/statestore.h"
 #include "fakecontrols.h"
-#include "player/playbackcontroller.h"
-#include "player/playrequest.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "player/playbackstatus.h"
-#include "player/streamtitle.h"
+#include "core/playback/playbackstatus.h"
+#include "core/playback/streamtitle.h"
 
 #include <QTest>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "player/playlistresolver.h"
+#include "core/playback/playlistresolver.h"
 #include "processes.h"
 #include "testhttpserver.h"
 

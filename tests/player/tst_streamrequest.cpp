@@ -1,4 +1,4 @@
-#include "player/streamrequest.h"
+#include "core/playback/streamrequest.h"
 
 #include <QTest>
 

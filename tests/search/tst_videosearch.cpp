@@ -1,4 +1,4 @@
-#include "search/videosearch.h"
+#include "core/search/videosearch.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
-#include "app/statestore.h"
+#include "core/state/statestore.h"
 #include "fakecontrols.h"
-#include "search/youtube.h"
-#include "ui/imagebuttonpair.h"
-#include "ui/kivcommand.h"
-#include "ui/kivoptionbutton.h"
-#include "ui/kivtextbox.h"
+#include "ui/search/youtube.h"
+#include "ui/skin/imagebuttonpair.h"
+#include "ui/skin/kivcommand.h"
+#include "ui/skin/kivoptionbutton.h"
+#include "ui/skin/kivtextbox.h"
 
 #include <QAccessible>
 #include <QApplication>

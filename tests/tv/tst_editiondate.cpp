@@ -1,4 +1,4 @@
-#include "tv/editiondate.h"
+#include "core/tv/editiondate.h"
 
 #include <QTest>
 

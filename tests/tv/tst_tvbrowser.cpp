@@ -1,8 +1,8 @@
-#include "app/statestore.h"
 #include "cataloguetext.h"
+#include "core/state/statestore.h"
+#include "core/tv/newseditions.h"
+#include "core/tv/tvbrowser.h"
 #include "pageslots.h"
-#include "tv/newseditions.h"
-#include "tv/tvbrowser.h"
 
 #include <QSignalSpy>
 #include <QTest>

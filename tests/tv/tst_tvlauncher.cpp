@@ -1,13 +1,13 @@
-#include "app/statestore.h"
-#include "app/textfile.h"
 #include "cataloguetext.h"
+#include "core/state/statestore.h"
+#include "core/state/textfile.h"
+#include "core/tv/editiondate.h"
+#include "core/tv/foreignchannels.h"
+#include "core/tv/newseditions.h"
+#include "core/tv/splitprogramme.h"
+#include "core/tv/tvbrowser.h"
+#include "core/tv/tvlauncher.h"
 #include "fakecontrols.h"
-#include "tv/editiondate.h"
-#include "tv/foreignchannels.h"
-#include "tv/newseditions.h"
-#include "tv/splitprogramme.h"
-#include "tv/tvbrowser.h"
-#include "tv/tvlauncher.h"
 
 #include <QFile>
 #include <QSignalSpy>

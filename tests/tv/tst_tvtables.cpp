@@ -1,6 +1,6 @@
-#include "tv/foreignchannels.h"
-#include "tv/newseditions.h"
-#include "tv/tabtable.h"
+#include "core/tv/foreignchannels.h"
+#include "core/tv/newseditions.h"
+#include "core/tv/tabtable.h"
 
 #include <QRegularExpression>
 #include <QTest>

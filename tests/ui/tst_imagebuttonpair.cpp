@@ -1,5 +1,5 @@
-#include "ui/imagebuttonpair.h"
-#include "ui/skin.h"
+#include "ui/skin/imagebuttonpair.h"
+#include "ui/skin/skin.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "ui/kivcheckbox.h"
-#include "ui/kivcommand.h"
-#include "ui/kivframe.h"
-#include "ui/kivoptionbutton.h"
-#include "ui/kivprogressbar.h"
-#include "ui/kivtextbox.h"
+#include "ui/skin/kivcheckbox.h"
+#include "ui/skin/kivcommand.h"
+#include "ui/skin/kivframe.h"
+#include "ui/skin/kivoptionbutton.h"
+#include "ui/skin/kivprogressbar.h"
+#include "ui/skin/kivtextbox.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

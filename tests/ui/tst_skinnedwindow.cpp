@@ -1,8 +1,8 @@
-#include "ui/imagebuttonpair.h"
-#include "ui/keepontop.h"
-#include "ui/sizingframe.h"
-#include "ui/skinnedwindow.h"
-#include "ui/twips.h"
+#include "ui/skin/imagebuttonpair.h"
+#include "ui/skin/keepontop.h"
+#include "ui/skin/sizingframe.h"
+#include "ui/skin/skinnedwindow.h"
+#include "ui/skin/twips.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "ui/systrayicon.h"
+#include "platform/desktop/systrayicon.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "ui/wheelctl.h"
-#include "ui/wheelrouter.h"
+#include "ui/skin/wheelctl.h"
+#include "ui/skin/wheelrouter.h"
 
 #include <QListWidget>
 #include <QScrollBar>

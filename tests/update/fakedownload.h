@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/browserdownload.h"
+#include "core/browser/browserdownload.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "update/downloadnaming.h"
-#include "update/downloadtexts.h"
+#include "core/update/downloadnaming.h"
+#include "core/update/downloadtexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "app/statestore.h"
+#include "core/state/statestore.h"
 #include "fakecontrols.h"
 #include "fakedownload.h"
-#include "ui/imagebuttonpair.h"
-#include "ui/kivcommand.h"
-#include "ui/kivprogressbar.h"
-#include "ui/twips.h"
-#include "update/miseajour.h"
+#include "ui/skin/imagebuttonpair.h"
+#include "ui/skin/kivcommand.h"
+#include "ui/skin/kivprogressbar.h"
+#include "ui/skin/twips.h"
+#include "ui/update/miseajour.h"
 #include "urlcatcher.h"
 
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
-#include "app/statestore.h"
-#include "player/webview.h"
+#include "core/state/statestore.h"
+#include "core/update/downloadtexts.h"
+#include "platform/browser/webview.h"
 #include "testhttpserver.h"
-#include "ui/kivcommand.h"
-#include "update/downloadtexts.h"
-#include "update/miseajour.h"
+#include "ui/skin/kivcommand.h"
+#include "ui/update/miseajour.h"
 
 #include <QApplication>
 #include <QDir>

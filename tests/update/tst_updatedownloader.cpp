@@ -1,7 +1,7 @@
+#include "core/update/downloadtexts.h"
+#include "core/update/updatedownloader.h"
 #include "fakecontrols.h"
 #include "fakedownload.h"
-#include "update/downloadtexts.h"
-#include "update/updatedownloader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,468 @@
+#include "modules/player/mpvcontroller.h"
+
+#include "core/playback/streamsource.h"
+#include "modules/player/mpvproperties.h"
+#include "modules/player/videosurface.h"
+
+#include <QMetaObject>
+#include <QThread>
+#include <QVector>
+#include <clocale>
+#include <cstring>
+#include <mpv/client.h>
+#include <mpv/stream_cb.h>
+
+namespace
+{
+
+enum PropertyId : quint64 {
+    PauseId = 1,
+    PausedForCacheId,
+    DurationId,
+    TimePosId,
+    SeekableId,
+    VolumeId,
+    MuteId,
+    IcyTitleId,
+    VideoConfiguredId,
+};
+
+// The replies to requestLiveStream(), tagged with the request's number.
+enum ReplyId : quint64 {
+    ViaNetworkReply = 1,
+    FileSizeReply = 2,
+};
+constexpr int replyIdBits = 2;
+
+constexpr quint64 preloadedHookId = 1;
+// Addresses of bodies handed to mpv: "ondavox-early://1", and so on.
+constexpr char streamProtocol[] = "ondavox-early";
+
+using SourceCookie = std::shared_ptr<StreamSource>;
+
+int64_t readStream(void *cookie, char *data, uint64_t size)
+{
+    return (*static_cast<SourceCookie *>(cookie))->read(data, qint64(qMin<uint64_t>(size, 1 << 20)));
+}
+
+void closeStream(void *cookie)
+{
+    delete static_cast<SourceCookie *>(cookie);
+}
+
+void cancelStream(void *cookie)
+{
+    (*static_cast<SourceCookie *>(cookie))->cancel();
+}
+
+PlaybackStatus::EndReason endReason(int reason, int error)
+{
+    switch (reason) {
+    case MPV_END_FILE_REASON_EOF:
+        return PlaybackStatus::EndReason::EndOfStream;
+    case MPV_END_FILE_REASON_STOP:
+    case MPV_END_FILE_REASON_QUIT:
+        return PlaybackStatus::EndReason::Stopped;
+    case MPV_END_FILE_REASON_REDIRECT:
+        return PlaybackStatus::EndReason::Redirected;
+    default:
+        if (error == MPV_ERROR_AO_INIT_FAILED)
+            return PlaybackStatus::EndReason::NoAudioOutput;
+        return error == MPV_ERROR_UNKNOWN_FORMAT ? PlaybackStatus::EndReason::UnknownFormat
+                                                 : PlaybackStatus::EndReason::Failed;
+    }
+}
+
+struct ObservedProperty {
+    PropertyId id;
+    const char *name;
+    mpv_format format;
+};
+
+constexpr ObservedProperty observedProperties[] = {
+    { PauseId, MpvProperty::pause, MPV_FORMAT_FLAG },
+    { PausedForCacheId, MpvProperty::pausedForCache, MPV_FORMAT_FLAG },
+    { DurationId, MpvProperty::duration, MPV_FORMAT_DOUBLE },
+    { TimePosId, MpvProperty::timePos, MPV_FORMAT_DOUBLE },
+    { SeekableId, MpvProperty::seekable, MPV_FORMAT_FLAG },
+    { VolumeId, MpvProperty::volume, MPV_FORMAT_DOUBLE },
+    { MuteId, MpvProperty::mute, MPV_FORMAT_FLAG },
+    // As a string, mpv hands over the bytes the server sent, valid UTF-8 or not.
+    { IcyTitleId, MpvProperty::icyTitle, MPV_FORMAT_STRING },
+    { VideoConfiguredId, MpvProperty::videoConfigured, MPV_FORMAT_FLAG },
+};
+
+// Options set before the core starts. Of the player's own share of a live
+// stream's start, the scripts (the youtube-dl hook above all) are what costs:
+// FFmpeg finds an MP3 stream and its parameters in its first frames, a few
+// milliseconds once the data is there, so its probing is left as it is (a TV
+// stream may need it). The rest of the wait is the server's.
+const char *const startOptions[][2] = {
+    { "terminal", "no" },
+    { "config", "no" },
+    { "idle", "yes" },
+    { "input-default-bindings", "no" },
+    { "input-vo-keyboard", "no" },
+    { "input-cursor", "no" },
+    { "osc", "no" },
+    { "ytdl", "no" },
+    { "load-scripts", "no" },
+    { "load-stats-overlay", "no" },
+    { "load-osd-console", "no" },
+    { "load-auto-profiles", "no" },
+    // An MP3's cover art is not the picture of a radio.
+    { "audio-display", "no" },
+    { "hwdec", "no" },
+    { "keep-open", "no" },
+    { "network-timeout", "15" },
+    { "audio-client-name", "Ondavox" },
+    { "user-agent", "Ondavox/" ONDAVOX_VERSION },
+};
+
+bool flagOf(const mpv_event_property &property)
+{
+    return property.format == MPV_FORMAT_FLAG && *static_cast<int *>(property.data) != 0;
+}
+
+double doubleOf(const mpv_event_property &property)
+{
+    return property.format == MPV_FORMAT_DOUBLE ? *static_cast<double *>(property.data) : 0.0;
+}
+
+const char *unscaledValue(bool fitToFrame)
+{
+    return fitToFrame ? "no" : "downscale-big";
+}
+
+QString chosenOutput(const QString &given, const char *variable, const QString &fallback)
+{
+    if (!given.isEmpty())
+        return given;
+    const QString fromEnvironment = qEnvironmentVariable(variable);
+    return fromEnvironment.isEmpty() ? fallback : fromEnvironment;
+}
+
+} // namespace
+
+void MpvController::HandleDeleter::operator()(mpv_handle *handle) const
+{
+    mpv_terminate_destroy(handle);
+}
+
+MpvController::MpvController(mpv_handle *handle, Events &events)
+    : m_handle(handle)
+    , m_events(events)
+{
+}
+
+std::unique_ptr<MpvController> MpvController::create(const Options &options, Events &events, QString *error)
+{
+    const auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return std::unique_ptr<MpvController>();
+    };
+
+    mpv_handle *handle = mpv_create();
+    if (!handle) {
+        const char *numeric = std::setlocale(LC_NUMERIC, nullptr);
+        if (numeric && std::strcmp(numeric, "C") != 0 && std::strcmp(numeric, "C.UTF-8") != 0)
+            return fail(QStringLiteral("libmpv refuses the numeric locale \"%1\": LC_NUMERIC must be \"C\"")
+                            .arg(QString::fromLocal8Bit(numeric)));
+        return fail(QStringLiteral("libmpv could not be created"));
+    }
+    std::unique_ptr<MpvController> controller(new MpvController(handle, events));
+
+    for (const auto &option : startOptions)
+        mpv_set_option_string(handle, option[0], option[1]);
+
+    const QString audioOutput = chosenOutput(options.audioOutput, "ONDAVOX_MPV_AO", QString());
+    controller->m_videoOutput = chosenOutput(options.videoOutput, "ONDAVOX_MPV_VO", QStringLiteral("libmpv"));
+    if (!audioOutput.isEmpty()
+        && mpv_set_option_string(handle, MpvProperty::audioOutput, audioOutput.toUtf8().constData()) < 0)
+        return fail(QStringLiteral("unknown audio output \"%1\"").arg(audioOutput));
+    if (mpv_set_option_string(handle, MpvProperty::videoOutput, controller->m_videoOutput.toUtf8().constData()) < 0)
+        return fail(QStringLiteral("unknown video output \"%1\"").arg(controller->m_videoOutput));
+    mpv_set_option_string(handle, MpvProperty::volume, QByteArray::number(options.volume).constData());
+    mpv_set_option_string(handle, MpvProperty::mute, "no");
+    // A picture is never distorted to the frame's shape.
+    mpv_set_option_string(handle, MpvProperty::keepAspect, "yes");
+    mpv_set_option_string(handle, MpvProperty::videoUnscaled, unscaledValue(options.fitToFrame));
+
+    const int started = mpv_initialize(handle);
+    if (started < 0)
+        return fail(QStringLiteral("libmpv could not start: %1").arg(QString::fromUtf8(mpv_error_string(started))));
+
+    mpv_stream_cb_add_ro(handle, streamProtocol, controller.get(), &MpvController::openStream);
+    // Before video starts, the surface must be there to draw it.
+    if (controller->m_videoOutput == QLatin1String("libmpv"))
+        mpv_hook_add(handle, preloadedHookId, "on_preloaded", 0);
+
+    // FFmpeg's word on why a connection failed comes at the verbose level.
+    mpv_request_log_messages(handle, "v");
+    for (const ObservedProperty &property : observedProperties)
+        mpv_observe_property(handle, property.id, property.name, property.format);
+    mpv_set_wakeup_callback(handle, &MpvController::wakeup, controller.get());
+    return controller;
+}
+
+MpvController::~MpvController()
+{
+    // Events still queued for this object die with it; mpv must not queue more.
+    mpv_set_wakeup_callback(m_handle.get(), nullptr, nullptr);
+}
+
+void MpvController::wakeup(void *context)
+{
+    // Runs on one of mpv's threads: only queue the work for the GUI thread.
+    auto *self = static_cast<MpvController *>(context);
+    if (!self->m_drainQueued.exchange(true))
+        QMetaObject::invokeMethod(self, &MpvController::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvController::drainEvents()
+{
+    m_drainQueued = false;
+    while (m_handle) {
+        const mpv_event *event = mpv_wait_event(m_handle.get(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
+    }
+}
+
+void MpvController::handleEvent(const mpv_event &event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+        m_events.fileStarted();
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        m_events.fileLoaded();
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        m_events.playbackRestarted();
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+        m_events.fileEnded(endReason(end->reason, end->error));
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE:
+        handleProperty(event);
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        handleReply(event);
+        break;
+    case MPV_EVENT_HOOK:
+        m_events.preloaded(static_cast<const mpv_event_hook *>(event.data)->id);
+        break;
+    case MPV_EVENT_LOG_MESSAGE: {
+        const auto *message = static_cast<const mpv_event_log_message *>(event.data);
+        const QString text = QString::fromUtf8(message->text).trimmed();
+        constexpr qsizetype keptMessages = 100;
+        if (m_messages.size() >= keptMessages)
+            m_messages.removeFirst();
+        const QString line = QString::fromUtf8(message->prefix) + QLatin1String(": ") + text;
+        m_messages.append(line);
+        m_events.logMessage(line);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MpvController::handleProperty(const mpv_event &event)
+{
+    const auto &property = *static_cast<const mpv_event_property *>(event.data);
+    switch (static_cast<PropertyId>(event.reply_userdata)) {
+    case PauseId:
+        m_events.pausedChanged(flagOf(property));
+        break;
+    case PausedForCacheId:
+        m_events.bufferingChanged(flagOf(property));
+        break;
+    case DurationId:
+        m_duration = doubleOf(property);
+        m_events.durationChanged(m_duration);
+        break;
+    case TimePosId:
+        m_events.positionChanged(doubleOf(property));
+        break;
+    case SeekableId:
+        m_events.seekableChanged(flagOf(property));
+        break;
+    case VolumeId:
+        m_events.volumeChanged(qRound(doubleOf(property)));
+        break;
+    case MuteId:
+        m_events.mutedChanged(flagOf(property));
+        break;
+    case IcyTitleId: {
+        QByteArray raw;
+        if (property.format == MPV_FORMAT_STRING)
+            raw = QByteArray(*static_cast<char **>(property.data));
+        m_events.streamTitleChanged(raw);
+        break;
+    }
+    case VideoConfiguredId:
+        m_events.videoShownChanged(flagOf(property));
+        break;
+    }
+}
+
+void MpvController::requestLiveStream()
+{
+    // Asked, not observed: both properties vanish when the file closes, and
+    // the news of that may come before or after the file's end, when the
+    // answer matters. The core answers in order, while the file is open.
+    const quint64 request = ++m_liveRequest << replyIdBits;
+    mpv_get_property_async(m_handle.get(), request | ViaNetworkReply, MpvProperty::demuxerViaNetwork, MPV_FORMAT_FLAG);
+    mpv_get_property_async(m_handle.get(), request | FileSizeReply, MpvProperty::fileSize, MPV_FORMAT_INT64);
+}
+
+void MpvController::handleReply(const mpv_event &event)
+{
+    // An answer to an older request is about a file that has gone.
+    if (event.reply_userdata >> replyIdBits != m_liveRequest)
+        return;
+    const auto &property = *static_cast<const mpv_event_property *>(event.data);
+    switch (event.reply_userdata & ((1 << replyIdBits) - 1)) {
+    case ViaNetworkReply:
+        m_viaNetwork = event.error >= 0 && flagOf(property);
+        break;
+    case FileSizeReply:
+        // A live stream is sent without a length; a file on a server has one.
+        m_events.liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
+        break;
+    }
+}
+
+void MpvController::command(const QStringList &arguments)
+{
+    QVector<QByteArray> bytes;
+    bytes.reserve(arguments.size());
+    for (const QString &argument : arguments)
+        bytes.append(argument.toUtf8());
+    QVector<const char *> pointers;
+    for (const QByteArray &argument : bytes)
+        pointers.append(argument.constData());
+    pointers.append(nullptr);
+    mpv_command_async(m_handle.get(), 0, pointers.data());
+}
+
+void MpvController::loadFiles(const QStringList &addresses)
+{
+    for (qsizetype i = 0; i < addresses.size(); ++i)
+        command({ QStringLiteral("loadfile"),
+            addresses.at(i),
+            i == 0 ? QStringLiteral("replace") : QStringLiteral("append") });
+    setPaused(false);
+}
+
+void MpvController::loadStream(std::shared_ptr<StreamSource> source, const QByteArray &demuxer)
+{
+    {
+        std::lock_guard lock(m_streamMutex);
+        m_stream = std::move(source);
+        m_streamUri = QByteArray(streamProtocol) + "://" + QByteArray::number(++m_streamCount);
+    }
+    QStringList load { QStringLiteral("loadfile"), QString::fromLatin1(m_streamUri), QStringLiteral("replace") };
+    if (!demuxer.isEmpty())
+        load.append(QStringLiteral("demuxer-lavf-format=") + QString::fromLatin1(demuxer));
+    command(load);
+}
+
+int MpvController::openStream(void *context, char *uri, mpv_stream_cb_info *info)
+{
+    // On one of mpv's threads.
+    auto *self = static_cast<MpvController *>(context);
+    std::lock_guard lock(self->m_streamMutex);
+    if (!self->m_stream || self->m_streamUri != uri)
+        return MPV_ERROR_LOADING_FAILED;
+    // Not seekable: no seek or size callback.
+    info->cookie = new SourceCookie(self->m_stream);
+    info->read_fn = &readStream;
+    info->close_fn = &closeStream;
+    info->cancel_fn = &cancelStream;
+    return 0;
+}
+
+bool MpvController::hasVideoTrack() const
+{
+    mpv_node tracks;
+    if (mpv_get_property(m_handle.get(), MpvProperty::trackList, MPV_FORMAT_NODE, &tracks) < 0)
+        return false;
+    bool video = false;
+    if (tracks.format == MPV_FORMAT_NODE_ARRAY) {
+        for (int i = 0; i < tracks.u.list->num && !video; ++i) {
+            const mpv_node &track = tracks.u.list->values[i];
+            if (track.format != MPV_FORMAT_NODE_MAP)
+                continue;
+            bool isVideo = false;
+            bool coverArt = false;
+            for (int j = 0; j < track.u.list->num; ++j) {
+                const char *key = track.u.list->keys[j];
+                const mpv_node &value = track.u.list->values[j];
+                if (std::strcmp(key, "type") == 0 && value.format == MPV_FORMAT_STRING)
+                    isVideo = std::strcmp(value.u.string, "video") == 0;
+                else if (std::strcmp(key, "albumart") == 0 && value.format == MPV_FORMAT_FLAG)
+                    coverArt = value.u.flag != 0;
+            }
+            video = isVideo && !coverArt;
+        }
+    }
+    mpv_free_node_contents(&tracks);
+    return video;
+}
+
+void MpvController::continueHook(quint64 hook)
+{
+    mpv_hook_continue(m_handle.get(), hook);
+}
+
+MpvSurface *MpvController::createSurface(std::function<void()> initialized)
+{
+    return new VideoSurface(*this, std::move(initialized));
+}
+
+void MpvController::stop()
+{
+    command({ QStringLiteral("stop") });
+}
+
+void MpvController::setPaused(bool paused)
+{
+    int flag = paused ? 1 : 0;
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::pause, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvController::seekTo(double seconds)
+{
+    command({ QStringLiteral("seek"), QString::number(seconds, 'f', 3), QStringLiteral("absolute") });
+}
+
+void MpvController::setVolume(int volume)
+{
+    double value = qBound(0, volume, 100);
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::volume, MPV_FORMAT_DOUBLE, &value);
+}
+
+void MpvController::setMuted(bool muted)
+{
+    int flag = muted ? 1 : 0;
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::mute, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvController::setFitToFrame(bool fit)
+{
+    const char *value = unscaledValue(fit);
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::videoUnscaled, MPV_FORMAT_STRING, &value);
+}
+
+void MpvController::reloadVideo()
+{
+    const char *automatic = "auto";
+    mpv_set_property_async(m_handle.get(), 0, MpvProperty::videoTrack, MPV_FORMAT_STRING, &automatic);
+}

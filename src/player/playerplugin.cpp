@@ -1,9 +1,0 @@
-#include "player/playerplugin.h"
-
-#include "player/mpvcontroller.h"
-
-std::unique_ptr<MpvEngine> PlayerPlugin::create(
-    const MpvEngine::Options &options, MpvEngine::Events &events, QString *error)
-{
-    return MpvController::create(options, events, error);
-}

@@ -1,8 +1,0 @@
-#include "ui/plaintooltip.h"
-
-#include <QTextDocument>
-
-QString plainToolTip(const QString &text)
-{
-    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal) : text;
-}
