@@ -2,8 +2,6 @@
 
 #include "core/desktop/autostart.h"
 #include "core/desktop/nowplayingtimer.h"
-#include "core/playback/deferredplayer.h"
-#include "core/playback/earlystream.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/playrequest.h"
 #include "core/state/startup.h"
@@ -11,11 +9,11 @@
 #include "platform/desktop/mprisservice.h"
 #include "platform/desktop/systrayicon.h"
 #include "platform/desktop/unixsignals.h"
+#include "platform/modules/engineloader.h"
+#include "platform/modules/playermodule.h"
 #include "ui/catalogue/autre.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
-#include "ui/playback/playerview.h"
-#include "ui/playback/unavailableplayer.h"
 #include "ui/search/youtube.h"
 #include "ui/shell/annexe.h"
 #include "ui/shell/options.h"
@@ -34,15 +32,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-Application::Application(PlayerLoader loadPlayer, QObject *parent)
+Application::Application(QObject *parent)
     : QObject(parent)
-    , m_loadPlayer(loadPlayer ? std::move(loadPlayer)
-                              : [](PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error) {
-                                    return std::unique_ptr<PlayerControl>(
-                                        MediaPlayer::createForWindow(view, std::move(early), error));
-                                })
-    , m_player(std::make_unique<DeferredPlayer>())
-    , m_playerView(new PlayerView)
+    , m_player(std::make_unique<MediaPlayer>())
     , m_browser(std::make_unique<WebView>())
     , m_testInternet(std::make_unique<WebView>())
     , m_wheelRouter(std::make_unique<WheelRouter>())
@@ -61,9 +53,6 @@ Application::~Application()
     delete m_autre;
     delete m_youtube;
     delete m_tv;
-    // Not shown in a window yet when start() never ran.
-    if (m_playerView && !m_playerView->parent())
-        delete m_playerView;
 }
 
 void Application::loadTvTables()
@@ -81,22 +70,16 @@ void Application::loadTvTables()
         qWarning("Ondavox : table des chaînes étrangères illisible (%s)", qPrintable(error));
 }
 
-void Application::loadPlayer()
+PlayerControl &Application::player()
 {
-    QString error;
-    std::unique_ptr<PlayerControl> player = m_loadPlayer(*m_playerView, std::move(m_early), &error);
-    // The program stays usable for pages and says, where the player would
-    // be, why nothing can be played.
-    if (!player)
-        player = std::make_unique<UnavailablePlayer>(error, *m_playerView);
-    m_player->attach(std::move(player));
+    return *m_player;
 }
 
 Radio &Application::radio()
 {
     if (!m_radio) {
         m_radio = std::make_unique<Radio>(m_store);
-        m_radio->setPlayerWidget(m_playerView);
+        m_radio->setPlayerWidget(m_player->widget());
         m_radio->setBrowserWidget(m_browser->widget());
         m_browser->setVisible(false);
         m_tray = std::make_unique<SystrayIcon>(m_radio.get());
@@ -271,10 +254,18 @@ void Application::start()
         Startup::installFolderCandidates(QCoreApplication::applicationDirPath()), m_store.userFolder()));
 }
 
-void Application::start(const Startup::Files &files, std::unique_ptr<EarlyStream> early)
+std::unique_ptr<EngineLoader> Application::startEngine(const Startup::Files &files, const QString &programFolder)
+{
+    return std::make_unique<EngineLoader>(PlayerModule::path(programFolder), Startup::startupStream(files.preferences));
+}
+
+void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoader> engine)
 {
     Startup::apply(files, m_store);
-    m_early = std::move(early);
+    if (!engine) {
+        engine = startEngine(files, QCoreApplication::applicationDirPath());
+        engine->localeSettled();
+    }
     // The options window exists from the start: it holds the preferences'
     // controls and the connection test.
     options();
@@ -287,11 +278,10 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EarlyStream
     m_radio->setSizingFrame(true);
     applyWindowState();
     Autostart::apply(m_store.preferences().check1);
-    // The player, not there yet, plays it as soon as it is.
-    if (const QString address = Startup::startupStream(m_store.preferences()); !address.isEmpty()) {
-        m_store.setCurl(address);
-        m_player->setUrl(address);
-    }
+    // The engine was given the start-up stream as it was made.
+    if (!engine->address().isEmpty())
+        m_store.setCurl(engine->address());
+    m_player->loadEngine(std::move(engine));
     // The favourites window lives, hidden, from here to the end: it reads the
     // store now and starts saving it. The TV window follows, hidden: its load
     // presets the day lists before anyone opens it.
@@ -299,10 +289,8 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EarlyStream
     tv();
     m_player->setStretchToFit(m_store.preferences().checkCadre == 1);
     m_timerPPlan.setInterval(m_store.preferences().kivCheckBox1 == 1 ? 50 : 0);
-    // libmpv's libraries take longer to load than the window takes to show:
-    // the window shows first. The stream is requested before the pages are.
+    // The pages are asked for once the window shows, after the stream.
     afterFirstShow([this] {
-        loadPlayer();
         startBrowsers();
     });
 }

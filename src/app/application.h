@@ -2,7 +2,6 @@
 
 #include "core/desktop/keepontoptimer.h"
 #include "core/favourites/favouritesstore.h"
-#include "core/playback/deferredplayer.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "core/tv/foreignchannels.h"
@@ -15,15 +14,15 @@
 
 class Annexe;
 class Autre;
-class EarlyStream;
 class MiseAJour;
 class Favoris;
 class MprisService;
 class NowPlayingTimer;
 class Options;
 class PlaybackController;
+class EngineLoader;
+class MediaPlayer;
 class PlayerControl;
-class PlayerView;
 class QWidget;
 class Radio;
 class SystrayIcon;
@@ -40,19 +39,17 @@ class Application : public QObject
     Q_OBJECT
 
 public:
-    // Makes the media player, driving the view given, once the main window
-    // shows: nothing, with the reason, when it cannot.
-    using PlayerLoader = std::function<std::unique_ptr<PlayerControl>(
-        PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error)>;
-
-    // By default the media player, with its engine from the player module.
-    explicit Application(PlayerLoader loadPlayer = {}, QObject *parent = nullptr);
+    explicit Application(QObject *parent = nullptr);
     ~Application() override;
 
-    // `Radio.Form_Load`, with the files read and the start-up stream's
-    // connection opened beforehand (main() does both before the application
-    // exists), or read here.
-    void start(const Startup::Files &files, std::unique_ptr<EarlyStream> early = {});
+    // The player's engine, made on a thread of its own from the player module
+    // installed beside the program in `programFolder`, given the start-up
+    // stream of the preferences read. main() begins it before the application
+    // exists; the loader waits for localeSettled() before it starts libmpv.
+    static std::unique_ptr<EngineLoader> startEngine(const Startup::Files &files, const QString &programFolder);
+    // `Radio.Form_Load`, with the files read and the engine begun beforehand
+    // (main() does both before the application exists), or here.
+    void start(const Startup::Files &files, std::unique_ptr<EngineLoader> engine = {});
     void start();
     // `Radio.Form_Unload`: now-playing cleared, preferences written, then the end.
     void formUnload();
@@ -71,13 +68,12 @@ public:
     frmTV &tv();
     Favoris &favoris();
     FavouritesStore &favourites() { return m_favourites; }
-    PlayerControl &player() { return *m_player; }
+    PlayerControl &player();
     WebView &browser() { return *m_browser; }
     // The options window's connection test box.
     WebView &testInternet() { return *m_testInternet; }
 
 private:
-    void loadPlayer();
     // `then` runs once the main window has been painted, or at once when it
     // starts hidden.
     void afterFirstShow(std::function<void()> then);
@@ -93,11 +89,7 @@ private:
 
     StateStore m_store;
     FavouritesStore m_favourites;
-    PlayerLoader m_loadPlayer;
-    std::unique_ptr<EarlyStream> m_early;
-    std::unique_ptr<DeferredPlayer> m_player;
-    // The player's face and bar, shown before the player is there to drive them.
-    QPointer<PlayerView> m_playerView;
+    std::unique_ptr<MediaPlayer> m_player;
     std::unique_ptr<WebView> m_browser;
     std::unique_ptr<WebView> m_testInternet;
     std::unique_ptr<Radio> m_radio;

@@ -3,6 +3,7 @@
 #include "fakecontrols.h"
 #include "icecastserver.h"
 #include "processes.h"
+#include "testplayer.h"
 #include "ui/catalogue/autre.h"
 #include "ui/catalogue/pictureslot.h"
 #include "ui/playback/mediaplayer.h"
@@ -54,10 +55,7 @@ void TestAutreEndToEnd::initTestCase()
 
     // libmpv refuses a decimal comma.
     std::setlocale(LC_NUMERIC, "C");
-    MediaPlayer::Options options;
-    options.audioOutput = QStringLiteral("null");
-    options.videoOutput = QStringLiteral("null");
-    m_player = MediaPlayer::create(options, &error);
+    m_player = makeTestPlayer(QStringLiteral("null"), QStringLiteral("null"), &error);
     QVERIFY2(m_player, qPrintable(error));
 
     QVERIFY(m_folder.isValid());
@@ -104,7 +102,7 @@ void TestAutreEndToEnd::launchSlot(int index, const QString &name)
 
 void TestAutreEndToEnd::clickedStationPlaysItsStream()
 {
-    QSignalSpy started(m_player.get(), &MediaPlayer::playbackStarted);
+    QSignalSpy started(&m_player->session(), &PlaybackSession::playbackStarted);
     launchSlot(0, QStringLiteral("Radio Locale"));
     QCOMPARE(m_player->url(), m_icecast.streamUrl());
     QVERIFY(started.wait(20000));

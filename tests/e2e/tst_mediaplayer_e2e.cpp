@@ -4,6 +4,7 @@
 #include "testplayer.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/playback/playerbar.h"
+#include "ui/playback/playerface.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,7 +24,7 @@ constexpr int startTimeoutMs = 20000;
 
 QString mpvString(MediaPlayer &player, const char *property)
 {
-    char *value = mpv_get_property_string(player.controller().handle(), property);
+    char *value = mpv_get_property_string(player.session().engine()->handle(), property);
     const QString text = value ? QString::fromUtf8(value) : QString();
     mpv_free(value);
     return text;
@@ -113,7 +114,7 @@ void TestMediaPlayerEndToEnd::icecastStreamPlaysAndStops()
     QVERIFY2(icecast.start(&error), qPrintable(error));
     auto player = makeTestPlayer();
     QVERIFY(player);
-    QSignalSpy started(player.get(), &MediaPlayer::playbackStarted);
+    QSignalSpy started(&player->session(), &PlaybackSession::playbackStarted);
     QSignalSpy states(player.get(), &PlayerControl::playbackStateChanged);
 
     player->setUrl(icecast.streamUrl());
@@ -162,7 +163,7 @@ void TestMediaPlayerEndToEnd::accentedStreamTitleArrivesDecoded()
     player->setUrl(icecast.streamUrl());
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
     QVERIFY2(icecast.setTitle(title, &error), qPrintable(error));
-    QTRY_COMPARE_WITH_TIMEOUT(player->streamTitle(), title, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(player->session().streamTitle(), title, 15000);
     QVERIFY(!titles.isEmpty());
     QCOMPARE(titles.last().at(0).toString(), title);
 
@@ -213,9 +214,7 @@ void TestMediaPlayerEndToEnd::brokenStreamsGiveAnErrorStatus()
     player->setUrl(address);
     if (playsFirst)
         QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    QTRY_VERIFY2_WITH_TIMEOUT(player->status() == status,
-        qPrintable(player->status() + QLatin1Char('\n') + player->controller().messages().join(QLatin1Char('\n'))),
-        startTimeoutMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(player->status() == status, qPrintable(messagesOf(*player)), startTimeoutMs);
     QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
     player->widget();
     QCOMPARE(player->controlBar()->statusText(), status);
@@ -381,9 +380,8 @@ void TestMediaPlayerEndToEnd::noSoundDevice()
     auto player = makeTestPlayer(QStringLiteral("libmpv"), audioOutput);
     QVERIFY(player);
     player->setUrl(m_tone);
-    QTRY_VERIFY2_WITH_TIMEOUT(player->status() == PlaybackStatus::noAudioOutput,
-        qPrintable(player->status() + QLatin1Char('\n') + player->controller().messages().join(QLatin1Char('\n'))),
-        startTimeoutMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        player->status() == PlaybackStatus::noAudioOutput, qPrintable(messagesOf(*player)), startTimeoutMs);
     QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
 
     // A video goes on without sound, and says so.

@@ -1,15 +1,13 @@
 #include "app/application.h"
-#include "core/playback/earlystream.h"
-#include "core/playback/streamrequest.h"
 #include "icecastserver.h"
 #include "mprisname.h"
+#include "platform/modules/engineloader.h"
 #include "platform/modules/playermodule.h"
 #include "processes.h"
 #include "testhttpserver.h"
 #include "testplayer.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/playback/playerview.h"
-#include "ui/playback/unavailableplayer.h"
 #include "ui/shell/radio.h"
 
 #include <QApplication>
@@ -26,23 +24,6 @@ namespace
 {
 
 constexpr int startTimeoutMs = 20000;
-
-// The player given the address the way the start-up sequence gives it: its
-// connection opened beforehand.
-std::unique_ptr<MediaPlayer> playEarly(const QString &address)
-{
-    std::unique_ptr<MediaPlayer> player = makeTestPlayer();
-    if (!player)
-        return player;
-    player->offerEarlyStream(EarlyStream::open(address));
-    player->setUrl(address);
-    return player;
-}
-
-QString messagesOf(MediaPlayer &player)
-{
-    return player.status() + QLatin1Char('\n') + player.controller().messages().join(QLatin1Char('\n'));
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -74,22 +55,14 @@ bool mprisCall(const QString &service, const QString &interface, const QString &
 
 } // namespace
 
-// The start-up stream opened before the player is there, then read by it:
-// the real player on servers on 127.0.0.1, and the real program.
+// The start-up stream asked for by the player's engine as it is made, before
+// the windows: the real program on servers on 127.0.0.1.
 class TestStartupStream : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void earlyRequestIsTheEnginesOwn();
-    void liveStreamPlaysWithItsTitlesFromOneConnection();
-    void failuresSayWhatTheEngineSays_data();
-    void failuresSayWhatTheEngineSays();
-    void redirectLeadsToTheStream();
-    void streamDyingIsAnInterruption();
-    void notAStreamIsOpenedByTheEngine();
-    void anotherAddressClosesTheConnection();
     void missingPlayerStillShowsTheWindow();
     void programReadsItsStartupStreamOnce();
     void programWithoutItsModuleShowsTheWindowAndRequestsNothing();
@@ -119,166 +92,6 @@ void TestStartupStream::initTestCase()
     m_toneBytes = tone.readAll();
 }
 
-void TestStartupStream::earlyRequestIsTheEnginesOwn()
-{
-    // What libmpv sends when it opens the address itself: the early request
-    // must not tell itself apart.
-    TestHttpServer server;
-    QVERIFY(server.listen());
-    server.addStatus(QStringLiteral("/live.mp3"), 404);
-    auto player = makeTestPlayer();
-    QVERIFY(player);
-    player->setUrl(server.url(QStringLiteral("/live.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(QStringLiteral("/live.mp3")), 1, startTimeoutMs);
-    QCOMPARE(server.lastRequest(QStringLiteral("/live.mp3")) + "\r\n\r\n",
-        StreamRequest::compose(QUrl(server.url(QStringLiteral("/live.mp3")))));
-}
-
-void TestStartupStream::liveStreamPlaysWithItsTitlesFromOneConnection()
-{
-    IcecastServer icecast;
-    QString error;
-    QVERIFY2(icecast.start(&error), qPrintable(error));
-    const QString first = QStringLiteral("Café crème à Noël");
-    QVERIFY2(icecast.setTitle(first, &error), qPrintable(error));
-
-    auto player = playEarly(icecast.streamUrl());
-    QVERIFY(player);
-    player->widget();
-    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    QVERIFY(player->readsEarlyStream());
-    QCOMPARE(player->url(), icecast.streamUrl());
-    // One listener: the connection opened before the player.
-    QCOMPARE(icecast.listenerCount(), 1);
-
-    // The titles come through it, decoded, to the face and the bar.
-    QTRY_COMPARE_WITH_TIMEOUT(player->streamTitle(), first, 15000);
-    QCOMPARE(player->face()->titleText(), first);
-    QVERIFY(player->controlBar()->statusText().endsWith(first));
-    const QString next = QStringLiteral("<b>Suite</b>");
-    QVERIFY2(icecast.setTitle(next, &error), qPrintable(error));
-    QTRY_COMPARE_WITH_TIMEOUT(player->face()->titleText(), next, 15000);
-
-    // A replay opens the address anew, as any later launch does.
-    player->stop();
-    QVERIFY(!player->readsEarlyStream());
-    QTRY_COMPARE_WITH_TIMEOUT(icecast.listenerCount(), 0, 10000);
-    player->play();
-    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    QVERIFY(!player->readsEarlyStream());
-    QCOMPARE(icecast.listenerCount(), 1);
-}
-
-void TestStartupStream::failuresSayWhatTheEngineSays_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("status");
-
-    QTest::newRow("refused connection") << QString() << "Erreur : connexion refusée";
-    QTest::newRow("missing stream") << "/missing.mp3"
-                                    << "Erreur : flux introuvable (404)";
-    QTest::newRow("forbidden") << "/private.mp3"
-                               << "Erreur : accès refusé (403)";
-}
-
-void TestStartupStream::failuresSayWhatTheEngineSays()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, status);
-
-    TestHttpServer server;
-    QVERIFY(server.listen());
-    server.addStatus(QStringLiteral("/missing.mp3"), 404);
-    server.addStatus(QStringLiteral("/private.mp3"), 403);
-    const TestProcesses::ReservedPort closed;
-    const QString address
-        = path.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/live.mp3").arg(closed.port()) : server.url(path);
-
-    // The engine's own word first, then the early connection's.
-    auto engine = makeTestPlayer();
-    QVERIFY(engine);
-    engine->setUrl(address);
-    QTRY_VERIFY2_WITH_TIMEOUT(engine->status() == status, qPrintable(messagesOf(*engine)), startTimeoutMs);
-    const int engineRequests = server.requestCount(path);
-
-    auto player = playEarly(address);
-    QVERIFY(player);
-    QTRY_VERIFY2_WITH_TIMEOUT(player->status() == status, qPrintable(messagesOf(*player)), startTimeoutMs);
-    QCOMPARE(player->playbackState(), PlayerControl::PlaybackState::Stopped);
-    player->widget();
-    QCOMPARE(player->controlBar()->statusText(), status);
-    // The server saw one request, no more than the engine alone makes.
-    if (!path.isEmpty())
-        QCOMPARE(server.requestCount(path) - engineRequests, 1);
-}
-
-void TestStartupStream::redirectLeadsToTheStream()
-{
-    TestHttpServer server;
-    QVERIFY(server.listen());
-    server.addDyingStream(QStringLiteral("/live.mp3"), m_toneBytes, "audio/mpeg", 60000);
-    server.addRedirect(QStringLiteral("/listen"), QStringLiteral("/live.mp3"));
-    auto player = playEarly(server.url(QStringLiteral("/listen")));
-    QVERIFY(player);
-    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    QVERIFY(player->readsEarlyStream());
-    QCOMPARE(player->url(), server.url(QStringLiteral("/listen")));
-    QCOMPARE(server.requestCount(QStringLiteral("/listen")), 1);
-    QCOMPARE(server.requestCount(QStringLiteral("/live.mp3")), 1);
-}
-
-void TestStartupStream::streamDyingIsAnInterruption()
-{
-    TestHttpServer server;
-    QVERIFY(server.listen());
-    // About two seconds of sound, then the connection drops.
-    server.addDyingStream(QStringLiteral("/dying.mp3"), m_toneBytes.left(32 * 1024), "audio/mpeg", 1000);
-    auto player = playEarly(server.url(QStringLiteral("/dying.mp3")));
-    QVERIFY(player);
-    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    QTRY_VERIFY2_WITH_TIMEOUT(
-        player->status() == PlaybackStatus::interrupted, qPrintable(messagesOf(*player)), startTimeoutMs);
-}
-
-void TestStartupStream::notAStreamIsOpenedByTheEngine()
-{
-    // A file with a length, behind a redirect: the engine opens it itself,
-    // where the redirect led, and plays it to its end.
-    TestHttpServer server;
-    QVERIFY(server.listen());
-    QVERIFY(server.addFile(QStringLiteral("/song.mp3"), m_tone));
-    server.addRedirect(QStringLiteral("/listen"), QStringLiteral("/song.mp3"));
-    auto player = playEarly(server.url(QStringLiteral("/listen")));
-    QVERIFY(player);
-    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    QVERIFY(!player->readsEarlyStream());
-    QCOMPARE(server.requestCount(QStringLiteral("/listen")), 1);
-    // The early look, then the engine's own request.
-    QCOMPARE(server.requestCount(QStringLiteral("/song.mp3")), 2);
-    QCOMPARE(player->url(), server.url(QStringLiteral("/listen")));
-    // A file that ends is not a live stream cut short.
-    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::ready, startTimeoutMs);
-}
-
-void TestStartupStream::anotherAddressClosesTheConnection()
-{
-    TestHttpServer server;
-    QVERIFY(server.listen());
-    server.addDyingStream(QStringLiteral("/live.mp3"), m_toneBytes, "audio/mpeg", 60000);
-    QVERIFY(server.addFile(QStringLiteral("/other.mp3"), m_tone));
-    auto player = makeTestPlayer();
-    QVERIFY(player);
-    player->offerEarlyStream(EarlyStream::open(server.url(QStringLiteral("/live.mp3"))));
-    QTRY_COMPARE(server.requestCount(QStringLiteral("/live.mp3")), 1);
-    player->setUrl(server.url(QStringLiteral("/other.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(player->status(), PlaybackStatus::playing, startTimeoutMs);
-    QVERIFY(!player->readsEarlyStream());
-    // The offer was for the first address only.
-    player->setUrl(server.url(QStringLiteral("/live.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(QStringLiteral("/live.mp3")), 2, startTimeoutMs);
-    QVERIFY(!player->readsEarlyStream());
-}
-
 void TestStartupStream::missingPlayerStillShowsTheWindow()
 {
     // A file that is no module, as a broken installation would have.
@@ -295,22 +108,15 @@ void TestStartupStream::missingPlayerStillShowsTheWindow()
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
     // The program as it is where its module is missing.
-    Application app([&absent](PlayerView &view, std::unique_ptr<EarlyStream> early, QString *error) {
-        MpvEngineFactory *engine = PlayerModule::load(absent, error);
-        std::unique_ptr<MediaPlayer> player;
-        if (engine) {
-            player = MediaPlayer::create(*engine, {}, error);
-            player->useView(view);
-            player->offerEarlyStream(std::move(early));
-        }
-        return std::unique_ptr<PlayerControl>(std::move(player));
-    });
+    Application app;
     Startup::Files files;
     files.preferences.check2 = 1;
     files.preferences.urlDem = QStringLiteral("http://127.0.0.1:9/live.mp3");
-    app.start(files);
+    auto engine = std::make_unique<EngineLoader>(absent, Startup::startupStream(files.preferences));
+    engine->localeSettled();
+    app.start(files, std::move(engine));
     QVERIFY(QTest::qWaitForWindowExposed(&app.radio()));
-    const QString expected = UnavailablePlayer::statusFor(loadError);
+    const QString expected = QStringLiteral("Erreur : le lecteur multimédia ne peut pas démarrer (%1)").arg(loadError);
     QTRY_COMPARE(app.player().status(), expected);
     auto *view = app.radio().findChild<PlayerView *>();
     QVERIFY(view);

@@ -1,6 +1,8 @@
 #include "processes.h"
+#include "testplayer.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/playback/playerbar.h"
+#include "ui/playback/playerface.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -18,7 +20,7 @@ namespace
 
 QString mpvString(MediaPlayer &player, const char *property)
 {
-    char *value = mpv_get_property_string(player.controller().handle(), property);
+    char *value = mpv_get_property_string(player.session().engine()->handle(), property);
     const QString text = value ? QString::fromUtf8(value) : QString();
     mpv_free(value);
     return text;
@@ -26,10 +28,7 @@ QString mpvString(MediaPlayer &player, const char *property)
 
 std::unique_ptr<MediaPlayer> makePlayer(QString *error = nullptr)
 {
-    MediaPlayer::Options options;
-    options.audioOutput = QStringLiteral("null");
-    options.videoOutput = QStringLiteral("null");
-    return MediaPlayer::create(options, error);
+    return makeTestPlayer(QStringLiteral("null"), QStringLiteral("null"), error);
 }
 
 } // namespace
@@ -238,8 +237,7 @@ void TestMediaPlayer::missingLocalFileGivesAnError()
     QVERIFY(player);
     player->setUrl(QStringLiteral("/nonexistent/ondavox/nothing.mp3"));
     const QString missing = QStringLiteral("Erreur : fichier introuvable");
-    QTRY_VERIFY2_WITH_TIMEOUT(
-        player->status() == missing, qPrintable(player->controller().messages().join(QLatin1Char('\n'))), 10000);
+    QTRY_VERIFY2_WITH_TIMEOUT(player->status() == missing, qPrintable(messagesOf(*player)), 10000);
 }
 
 int main(int argc, char *argv[])

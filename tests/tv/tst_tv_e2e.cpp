@@ -7,6 +7,7 @@
 #include "fakecontrols.h"
 #include "processes.h"
 #include "testhttpserver.h"
+#include "testplayer.h"
 #include "ui/catalogue/pictureslot.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/skin/wheelrouter.h"
@@ -67,10 +68,7 @@ void TestTvEndToEnd::initTestCase()
         QSKIP(qPrintable(QStringLiteral("no test tone: ") + error));
 
     std::setlocale(LC_NUMERIC, "C");
-    MediaPlayer::Options options;
-    options.audioOutput = QStringLiteral("null");
-    options.videoOutput = QStringLiteral("null");
-    m_player = MediaPlayer::create(options, &error);
+    m_player = makeTestPlayer(QStringLiteral("null"), QStringLiteral("null"), &error);
     QVERIFY2(m_player, qPrintable(error));
 
     QVERIFY(QDir(m_folder.path()).mkpath(QStringLiteral("logos")));
@@ -139,7 +137,7 @@ void TestTvEndToEnd::launchSlot(int index, const QString &name)
 
 void TestTvEndToEnd::datedProgrammePlaysTheDaysFile()
 {
-    QSignalSpy started(m_player.get(), &MediaPlayer::playbackStarted);
+    QSignalSpy started(&m_player->session(), &PlaybackSession::playbackStarted);
     launchSlot(0, QStringLiteral("Le journal"));
     const QString address = m_http.url("/jt/jt_" + m_date + ".mp3");
     QCOMPARE(m_player->url(), address);

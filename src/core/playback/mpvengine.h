@@ -10,7 +10,6 @@
 #include <memory>
 
 class QWidget;
-class StreamSource;
 struct mpv_handle;
 
 // What the player module draws video with: an OpenGL widget (a
@@ -27,8 +26,8 @@ public:
 };
 
 // libmpv as the player module offers it. The module holds everything that
-// needs libmpv or OpenGL; the program's media player drives it through this
-// plain interface, so that no class with signals lives on both sides.
+// needs libmpv or OpenGL; the playback session drives it through this plain
+// interface, so that no class with signals lives on both sides.
 class MpvEngine
 {
 public:
@@ -42,7 +41,7 @@ public:
         bool fitToFrame = true;
     };
 
-    // What mpv reports, told on the thread that made the engine.
+    // What mpv reports, told on the thread that called start().
     class Events
     {
     public:
@@ -75,15 +74,17 @@ public:
 
     virtual ~MpvEngine() = default;
 
+    // Until this is called the engine tells nothing, and mpv keeps its news:
+    // an engine made on another thread, and already given an address, tells
+    // them on the thread that takes it over. Once.
+    virtual void start(Events &events) = 0;
+
     // For tests, which ask mpv itself.
     virtual mpv_handle *handle() const = 0;
     virtual QString videoOutput() const = 0;
 
     // The first address replaces whatever plays; the others follow it.
     virtual void loadFiles(const QStringList &addresses) = 0;
-    // Plays what `source` delivers, in place of whatever plays, read with the
-    // demuxer named (FFmpeg's name; empty: found from the data).
-    virtual void loadStream(std::shared_ptr<StreamSource> source, const QByteArray &demuxer) = 0;
     virtual void stop() = 0;
     virtual void setPaused(bool paused) = 0;
     virtual void seekTo(double seconds) = 0;
@@ -120,11 +121,11 @@ class MpvEngineFactory
 public:
     virtual ~MpvEngineFactory() = default;
 
-    // Nothing, with the reason in `error`, when libmpv cannot start.
-    virtual std::unique_ptr<MpvEngine> create(
-        const MpvEngine::Options &options, MpvEngine::Events &events, QString *error)
-        = 0;
+    // From any thread; the engine tells nothing until start(), but can be
+    // given an address at once. Nothing, with the reason in `error`, when
+    // libmpv cannot start.
+    virtual std::unique_ptr<MpvEngine> create(const MpvEngine::Options &options, QString *error) = 0;
 };
 
-#define MpvEngineFactory_iid "fr.ondavox.MpvEngineFactory/1"
+#define MpvEngineFactory_iid "fr.ondavox.MpvEngineFactory/2"
 Q_DECLARE_INTERFACE(MpvEngineFactory, MpvEngineFactory_iid)

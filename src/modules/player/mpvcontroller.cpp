@@ -1,6 +1,5 @@
 #include "modules/player/mpvcontroller.h"
 
-#include "core/playback/streamsource.h"
 #include "modules/player/mpvproperties.h"
 #include "modules/player/videosurface.h"
 
@@ -10,7 +9,6 @@
 #include <clocale>
 #include <cstring>
 #include <mpv/client.h>
-#include <mpv/stream_cb.h>
 
 namespace
 {
@@ -34,26 +32,13 @@ enum ReplyId : quint64 {
 };
 constexpr int replyIdBits = 2;
 
+// The replies to the sets whose property is observed.
+enum SetReplyId : quint64 {
+    VolumeSetReply = 1,
+    MuteSetReply = 2,
+};
+
 constexpr quint64 preloadedHookId = 1;
-// Addresses of bodies handed to mpv: "ondavox-early://1", and so on.
-constexpr char streamProtocol[] = "ondavox-early";
-
-using SourceCookie = std::shared_ptr<StreamSource>;
-
-int64_t readStream(void *cookie, char *data, uint64_t size)
-{
-    return (*static_cast<SourceCookie *>(cookie))->read(data, qint64(qMin<uint64_t>(size, 1 << 20)));
-}
-
-void closeStream(void *cookie)
-{
-    delete static_cast<SourceCookie *>(cookie);
-}
-
-void cancelStream(void *cookie)
-{
-    (*static_cast<SourceCookie *>(cookie))->cancel();
-}
 
 PlaybackStatus::EndReason endReason(int reason, int error)
 {
@@ -149,13 +134,12 @@ void MpvController::HandleDeleter::operator()(mpv_handle *handle) const
     mpv_terminate_destroy(handle);
 }
 
-MpvController::MpvController(mpv_handle *handle, Events &events)
+MpvController::MpvController(mpv_handle *handle)
     : m_handle(handle)
-    , m_events(events)
 {
 }
 
-std::unique_ptr<MpvController> MpvController::create(const Options &options, Events &events, QString *error)
+std::unique_ptr<MpvController> MpvController::create(const Options &options, QString *error)
 {
     const auto fail = [error](const QString &reason) {
         if (error)
@@ -171,7 +155,7 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, Eve
                             .arg(QString::fromLocal8Bit(numeric)));
         return fail(QStringLiteral("libmpv could not be created"));
     }
-    std::unique_ptr<MpvController> controller(new MpvController(handle, events));
+    std::unique_ptr<MpvController> controller(new MpvController(handle));
 
     for (const auto &option : startOptions)
         mpv_set_option_string(handle, option[0], option[1]);
@@ -193,7 +177,6 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, Eve
     if (started < 0)
         return fail(QStringLiteral("libmpv could not start: %1").arg(QString::fromUtf8(mpv_error_string(started))));
 
-    mpv_stream_cb_add_ro(handle, streamProtocol, controller.get(), &MpvController::openStream);
     // Before video starts, the surface must be there to draw it.
     if (controller->m_videoOutput == QLatin1String("libmpv"))
         mpv_hook_add(handle, preloadedHookId, "on_preloaded", 0);
@@ -202,13 +185,24 @@ std::unique_ptr<MpvController> MpvController::create(const Options &options, Eve
     mpv_request_log_messages(handle, "v");
     for (const ObservedProperty &property : observedProperties)
         mpv_observe_property(handle, property.id, property.name, property.format);
-    mpv_set_wakeup_callback(handle, &MpvController::wakeup, controller.get());
+    // Made on one thread, it is taken over by the one that starts it.
+    controller->moveToThread(nullptr);
     return controller;
+}
+
+void MpvController::start(Events &events)
+{
+    Q_ASSERT(!m_events);
+    moveToThread(QThread::currentThread());
+    m_events = &events;
+    mpv_set_wakeup_callback(m_handle.get(), &MpvController::wakeup, this);
+    // What mpv said before is waiting in its queue.
+    wakeup(this);
 }
 
 MpvController::~MpvController()
 {
-    // Events still queued for this object die with it; mpv must not queue more.
+    // Calls still queued for this object die with it; mpv must not queue more.
     mpv_set_wakeup_callback(m_handle.get(), nullptr, nullptr);
 }
 
@@ -235,17 +229,17 @@ void MpvController::handleEvent(const mpv_event &event)
 {
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
-        m_events.fileStarted();
+        m_events->fileStarted();
         break;
     case MPV_EVENT_FILE_LOADED:
-        m_events.fileLoaded();
+        m_events->fileLoaded();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        m_events.playbackRestarted();
+        m_events->playbackRestarted();
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
-        m_events.fileEnded(endReason(end->reason, end->error));
+        m_events->fileEnded(endReason(end->reason, end->error));
         break;
     }
     case MPV_EVENT_PROPERTY_CHANGE:
@@ -254,8 +248,14 @@ void MpvController::handleEvent(const mpv_event &event)
     case MPV_EVENT_GET_PROPERTY_REPLY:
         handleReply(event);
         break;
+    case MPV_EVENT_SET_PROPERTY_REPLY:
+        if (event.reply_userdata == VolumeSetReply)
+            --m_volumeSets;
+        else if (event.reply_userdata == MuteSetReply)
+            --m_muteSets;
+        break;
     case MPV_EVENT_HOOK:
-        m_events.preloaded(static_cast<const mpv_event_hook *>(event.data)->id);
+        m_events->preloaded(static_cast<const mpv_event_hook *>(event.data)->id);
         break;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto *message = static_cast<const mpv_event_log_message *>(event.data);
@@ -265,7 +265,7 @@ void MpvController::handleEvent(const mpv_event &event)
             m_messages.removeFirst();
         const QString line = QString::fromUtf8(message->prefix) + QLatin1String(": ") + text;
         m_messages.append(line);
-        m_events.logMessage(line);
+        m_events->logMessage(line);
         break;
     }
     default:
@@ -278,36 +278,39 @@ void MpvController::handleProperty(const mpv_event &event)
     const auto &property = *static_cast<const mpv_event_property *>(event.data);
     switch (static_cast<PropertyId>(event.reply_userdata)) {
     case PauseId:
-        m_events.pausedChanged(flagOf(property));
+        m_events->pausedChanged(flagOf(property));
         break;
     case PausedForCacheId:
-        m_events.bufferingChanged(flagOf(property));
+        m_events->bufferingChanged(flagOf(property));
         break;
     case DurationId:
         m_duration = doubleOf(property);
-        m_events.durationChanged(m_duration);
+        m_events->durationChanged(m_duration);
         break;
     case TimePosId:
-        m_events.positionChanged(doubleOf(property));
+        m_events->positionChanged(doubleOf(property));
         break;
     case SeekableId:
-        m_events.seekableChanged(flagOf(property));
+        m_events->seekableChanged(flagOf(property));
         break;
+    // While a set is on its way, mpv may still report the value it replaces.
     case VolumeId:
-        m_events.volumeChanged(qRound(doubleOf(property)));
+        if (m_volumeSets == 0)
+            m_events->volumeChanged(qRound(doubleOf(property)));
         break;
     case MuteId:
-        m_events.mutedChanged(flagOf(property));
+        if (m_muteSets == 0)
+            m_events->mutedChanged(flagOf(property));
         break;
     case IcyTitleId: {
         QByteArray raw;
         if (property.format == MPV_FORMAT_STRING)
             raw = QByteArray(*static_cast<char **>(property.data));
-        m_events.streamTitleChanged(raw);
+        m_events->streamTitleChanged(raw);
         break;
     }
     case VideoConfiguredId:
-        m_events.videoShownChanged(flagOf(property));
+        m_events->videoShownChanged(flagOf(property));
         break;
     }
 }
@@ -334,7 +337,7 @@ void MpvController::handleReply(const mpv_event &event)
         break;
     case FileSizeReply:
         // A live stream is sent without a length; a file on a server has one.
-        m_events.liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
+        m_events->liveStreamKnown(m_viaNetwork && (event.error < 0 || property.format != MPV_FORMAT_INT64));
         break;
     }
 }
@@ -359,34 +362,6 @@ void MpvController::loadFiles(const QStringList &addresses)
             addresses.at(i),
             i == 0 ? QStringLiteral("replace") : QStringLiteral("append") });
     setPaused(false);
-}
-
-void MpvController::loadStream(std::shared_ptr<StreamSource> source, const QByteArray &demuxer)
-{
-    {
-        std::lock_guard lock(m_streamMutex);
-        m_stream = std::move(source);
-        m_streamUri = QByteArray(streamProtocol) + "://" + QByteArray::number(++m_streamCount);
-    }
-    QStringList load { QStringLiteral("loadfile"), QString::fromLatin1(m_streamUri), QStringLiteral("replace") };
-    if (!demuxer.isEmpty())
-        load.append(QStringLiteral("demuxer-lavf-format=") + QString::fromLatin1(demuxer));
-    command(load);
-}
-
-int MpvController::openStream(void *context, char *uri, mpv_stream_cb_info *info)
-{
-    // On one of mpv's threads.
-    auto *self = static_cast<MpvController *>(context);
-    std::lock_guard lock(self->m_streamMutex);
-    if (!self->m_stream || self->m_streamUri != uri)
-        return MPV_ERROR_LOADING_FAILED;
-    // Not seekable: no seek or size callback.
-    info->cookie = new SourceCookie(self->m_stream);
-    info->read_fn = &readStream;
-    info->close_fn = &closeStream;
-    info->cancel_fn = &cancelStream;
-    return 0;
 }
 
 bool MpvController::hasVideoTrack() const
@@ -446,13 +421,15 @@ void MpvController::seekTo(double seconds)
 void MpvController::setVolume(int volume)
 {
     double value = qBound(0, volume, 100);
-    mpv_set_property_async(m_handle.get(), 0, MpvProperty::volume, MPV_FORMAT_DOUBLE, &value);
+    if (mpv_set_property_async(m_handle.get(), VolumeSetReply, MpvProperty::volume, MPV_FORMAT_DOUBLE, &value) >= 0)
+        ++m_volumeSets;
 }
 
 void MpvController::setMuted(bool muted)
 {
     int flag = muted ? 1 : 0;
-    mpv_set_property_async(m_handle.get(), 0, MpvProperty::mute, MPV_FORMAT_FLAG, &flag);
+    if (mpv_set_property_async(m_handle.get(), MuteSetReply, MpvProperty::mute, MPV_FORMAT_FLAG, &flag) >= 0)
+        ++m_muteSets;
 }
 
 void MpvController::setFitToFrame(bool fit)

@@ -7,29 +7,29 @@
 #include <QStringList>
 #include <atomic>
 #include <memory>
-#include <mutex>
 
 struct mpv_event;
-struct mpv_stream_cb_info;
 
 // The player module's engine: owns the libmpv core and tells its events and
-// observed properties to the media player, on the GUI thread. Needs nothing
-// beyond QtCore: the picture is drawn by a separate surface, so audio plays
-// without one.
+// observed properties to the playback session, on the GUI thread. Needs
+// nothing beyond QtCore: the picture is drawn by a separate surface, so audio
+// plays without one. It may be made on another thread (the program starts
+// libmpv beside Qt's own start): it belongs to no thread until start().
 class MpvController : public QObject, public MpvEngine
 {
     Q_OBJECT
 
 public:
     // Nothing, with the reason in `error`, when libmpv cannot start.
-    static std::unique_ptr<MpvController> create(const Options &options, Events &events, QString *error);
+    static std::unique_ptr<MpvController> create(const Options &options, QString *error);
     ~MpvController() override;
+
+    void start(Events &events) override;
 
     mpv_handle *handle() const override { return m_handle.get(); }
     QString videoOutput() const override { return m_videoOutput; }
 
     void loadFiles(const QStringList &addresses) override;
-    void loadStream(std::shared_ptr<StreamSource> source, const QByteArray &demuxer) override;
     void stop() override;
     void setPaused(bool paused) override;
     void seekTo(double seconds) override;
@@ -52,9 +52,8 @@ private:
         void operator()(mpv_handle *handle) const;
     };
 
-    MpvController(mpv_handle *handle, Events &events);
+    explicit MpvController(mpv_handle *handle);
     static void wakeup(void *context);
-    static int openStream(void *context, char *uri, mpv_stream_cb_info *info);
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void handleProperty(const mpv_event &event);
@@ -62,7 +61,7 @@ private:
     void command(const QStringList &arguments);
 
     std::unique_ptr<mpv_handle, HandleDeleter> m_handle;
-    Events &m_events;
+    Events *m_events = nullptr;
     std::atomic_bool m_drainQueued = false;
     QString m_videoOutput;
     QStringList m_messages;
@@ -71,9 +70,7 @@ private:
     // half of its answer.
     quint64 m_liveRequest = 0;
     bool m_viaNetwork = false;
-    // The source the last loadStream() gave, for mpv's thread to open.
-    std::mutex m_streamMutex;
-    std::shared_ptr<StreamSource> m_stream;
-    QByteArray m_streamUri;
-    quint64 m_streamCount = 0;
+    // Sets of the volume and of the mute not answered yet.
+    int m_volumeSets = 0;
+    int m_muteSets = 0;
 };

@@ -2,8 +2,7 @@
 
 #include "modules/player/mpvcontroller.h"
 
-std::unique_ptr<MpvEngine> PlayerPlugin::create(
-    const MpvEngine::Options &options, MpvEngine::Events &events, QString *error)
+std::unique_ptr<MpvEngine> PlayerPlugin::create(const MpvEngine::Options &options, QString *error)
 {
-    return MpvController::create(options, events, error);
+    return MpvController::create(options, error);
 }

@@ -12,6 +12,5 @@ class PlayerPlugin : public QObject, public MpvEngineFactory
     Q_INTERFACES(MpvEngineFactory)
 
 public:
-    std::unique_ptr<MpvEngine> create(
-        const MpvEngine::Options &options, MpvEngine::Events &events, QString *error) override;
+    std::unique_ptr<MpvEngine> create(const MpvEngine::Options &options, QString *error) override;
 };

@@ -3,7 +3,6 @@
 #include "core/playback/mpvengine.h"
 #include "platform/modules/modules.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace PlayerModule
@@ -30,11 +29,6 @@ MpvEngineFactory *load(const QString &file, QString *error)
 {
     const QFileInfo module(file);
     return Modules::load<MpvEngineFactory>(module.absolutePath(), module.completeBaseName(), error);
-}
-
-MpvEngineFactory *load(QString *error)
-{
-    return load(path(QCoreApplication::applicationDirPath()), error);
 }
 
 } // namespace PlayerModule

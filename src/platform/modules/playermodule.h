@@ -5,7 +5,8 @@
 class MpvEngineFactory;
 
 // The player module: libmpv and everything drawn with it stay out of the
-// program until the module is loaded, once the main window shows. It lives
+// program until the module is loaded, on a thread of its own at start
+// (EngineLoader). It lives
 // beside the program, in <prefix>/<libdir>/ondavox for <prefix>/bin/ondavox
 // (the build tree has the same layout).
 namespace PlayerModule
@@ -19,7 +20,5 @@ bool isInstalled(const QString &programFolder);
 // with `error` saying in French what is missing, when the module or a
 // library it needs is missing.
 MpvEngineFactory *load(const QString &file, QString *error);
-// The same with the module installed for this program.
-MpvEngineFactory *load(QString *error);
 
 } // namespace PlayerModule
