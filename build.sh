@@ -24,7 +24,7 @@ esac
 
 packages=(qt6-base-dev qt6-webengine-dev libqt6opengl6-dev qt6-5compat-dev libmpv-dev cmake ninja-build g++ pkg-config)
 test_packages=(xvfb xauth dbus icecast2 ffmpeg imagemagick clang-format locales python3 trayer at-spi2-core python3-pyatspi libxcb1-dev)
-bench_packages=(mpv vlc-bin vlc-plugin-base pulseaudio pulseaudio-utils)
+bench_packages=(mpv vlc-bin vlc-plugin-base goodvibes pulseaudio pulseaudio-utils)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
