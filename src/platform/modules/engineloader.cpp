@@ -48,6 +48,7 @@ std::unique_ptr<MpvEngine> EngineLoader::takeEngine(QString *error)
 
 void EngineLoader::run()
 {
+    PlayerModule::preloadLibraries(m_modulePath);
     QString error;
     MpvEngineFactory *factory = PlayerModule::load(m_modulePath, &error);
     std::unique_ptr<MpvEngine> engine;
