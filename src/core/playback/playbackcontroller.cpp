@@ -1,6 +1,7 @@
 #include "core/playback/playbackcontroller.h"
 
 #include "core/browser/browsercontrol.h"
+#include "core/playback/playbackstatus.h"
 #include "core/playback/playercontrol.h"
 #include "core/state/statestore.h"
 
@@ -76,6 +77,10 @@ void PlaybackController::TimerInfos_Timer()
     // Neither playing nor stopped: connecting, buffering or failed.
     if (line.startsWith(QStringLiteral(" de")))
         line.clear();
+    // A stream that dropped is being opened again: the line says so rather
+    // than nothing, as it says "Arrêté" when it stopped.
+    if (PlaybackStatus::isReconnecting(status))
+        line = status;
     if (m_browser.isVisible())
         line = browserMessage;
     m_store.setDivers(line);

@@ -2,7 +2,7 @@
 
 #include "core/playback/asxparser.h"
 #include "core/playback/playlistresolver.h"
-#include "core/playback/streamtitle.h"
+#include "core/playback/sessionevents.h"
 
 namespace
 {
@@ -19,122 +19,39 @@ bool isFetchable(const QUrl &url)
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("file");
 }
 
-QString unavailableText(const QString &reason)
-{
-    return QStringLiteral("Erreur : le lecteur multimédia ne peut pas démarrer (%1)").arg(reason);
-}
-
 } // namespace
-
-// mpv's news, handed to the session.
-class PlaybackSession::EngineEvents : public MpvEngine::Events
-{
-public:
-    explicit EngineEvents(PlaybackSession &session)
-        : m_session(session)
-    {
-    }
-
-    void fileStarted() override { m_session.onFileStarted(); }
-    void fileLoaded() override
-    {
-        m_session.m_status.opened();
-        m_session.publishStatus();
-    }
-    void playbackRestarted() override { m_session.onPlaybackRestarted(); }
-    void fileEnded(PlaybackStatus::EndReason reason) override { m_session.onFileEnded(reason); }
-    void liveStreamKnown(bool live) override { m_session.m_liveStream = live; }
-    void pausedChanged(bool paused) override
-    {
-        m_session.m_paused = paused;
-        m_session.m_status.setPaused(paused);
-        m_session.publishStatus();
-    }
-    void bufferingChanged(bool buffering) override
-    {
-        m_session.m_status.setBuffering(buffering);
-        m_session.publishStatus();
-    }
-    void durationChanged(double seconds) override
-    {
-        m_session.m_duration = seconds;
-        Q_EMIT m_session.seekRangeChanged(m_session.m_seekable, seconds);
-    }
-    void positionChanged(double seconds) override { Q_EMIT m_session.positionChanged(seconds); }
-    void seekableChanged(bool seekable) override
-    {
-        m_session.m_seekable = seekable;
-        Q_EMIT m_session.seekRangeChanged(seekable, m_session.m_duration);
-    }
-    void volumeChanged(int volume) override { m_session.onVolumeReported(volume); }
-    void mutedChanged(bool muted) override
-    {
-        if (muted == m_session.m_muted)
-            return;
-        m_session.m_muted = muted;
-        Q_EMIT m_session.mutedChanged(muted);
-    }
-    void streamTitleChanged(const QByteArray &raw) override { m_session.setStreamTitle(StreamTitle::decode(raw)); }
-    void videoShownChanged(bool shown) override
-    {
-        m_session.m_status.setVideoShown(shown);
-        Q_EMIT m_session.videoShownChanged(shown);
-    }
-    void logMessage(const QString &line) override { m_session.onLogMessage(line); }
-    void preloaded(quint64 hook) override
-    {
-        // Nobody draws video: mpv need not wait.
-        if (m_session.isSignalConnected(QMetaMethod::fromSignal(&PlaybackSession::preloaded)))
-            Q_EMIT m_session.preloaded(hook);
-        else
-            m_session.m_engine->continueHook(hook);
-    }
-
-private:
-    PlaybackSession &m_session;
-};
 
 PlaybackSession::PlaybackSession(QObject *parent)
     : QObject(parent)
-    , m_events(std::make_unique<EngineEvents>(*this))
+    , m_events(std::make_unique<SessionEvents>(*this))
     , m_resolver(new PlaylistResolver(this))
 {
-    connect(m_resolver, &PlaylistResolver::resolved, this, &PlaybackSession::onPlaylistResolved);
-    connect(m_resolver, &PlaylistResolver::failed, this, &PlaybackSession::onPlaylistFailed);
+    connect(m_resolver, &PlaylistResolver::resolved, this, [this](const QUrl &, const QStringList &entries) {
+        onPlaylistResolved(entries);
+    });
+    connect(m_resolver, &PlaylistResolver::failed, this, [this](const QUrl &, const QString &reason) {
+        onPlaylistFailed(reason);
+    });
     connect(m_resolver, &PlaylistResolver::notPlaylist, this, &PlaybackSession::onNotPlaylist);
+    connect(&m_reconnection, &Reconnection::tryDue, this, &PlaybackSession::onTryDue);
+    connect(&m_reconnection, &Reconnection::stalled, this, &PlaybackSession::onStalled);
 }
 
 PlaybackSession::~PlaybackSession() = default;
 
 void PlaybackSession::attachEngine(std::unique_ptr<MpvEngine> engine)
 {
-    Q_ASSERT(!m_engine && engine);
-    m_engine = std::move(engine);
-    m_engine->start(*m_events);
-    // It was made with the defaults.
-    if (m_volume != MpvEngine::Options().volume)
-        m_engine->setVolume(m_volume);
-    if (m_muted)
-        m_engine->setMuted(true);
-    if (!m_fitToFrame)
-        m_engine->setFitToFrame(false);
-    if (m_forEngine) {
-        if (m_forEngine->isEmpty())
-            m_engine->stop();
-        else
-            m_engine->loadFiles(*m_forEngine);
-        m_forEngine.reset();
-    }
-    if (m_paused)
-        m_engine->setPaused(true);
+    m_engine.attach(std::move(engine), *m_events);
+    if (m_awaitingStart)
+        m_reconnection.opened();
     Q_EMIT engineArrived();
 }
 
 void PlaybackSession::engineUnavailable(const QString &reason)
 {
-    m_unavailable = unavailableText(reason);
-    const bool wanted = m_forEngine ? !m_forEngine->isEmpty() : m_awaitingStart;
-    m_forEngine.reset();
+    m_unavailable = QStringLiteral("Erreur : le lecteur multimédia ne peut pas démarrer (%1)").arg(reason);
+    const bool wanted = m_awaitingStart;
+    m_engine.forget();
     m_awaitingStart = false;
     m_status = PlaybackStatus();
     if (wanted)
@@ -146,7 +63,7 @@ void PlaybackSession::engineOpens(const QString &address)
 {
     Q_ASSERT(!m_engine);
     m_url = address;
-    m_forEngine.reset();
+    m_entries = { address };
     m_awaitingStart = true;
     m_status.loadRequested();
     publishStatus();
@@ -169,6 +86,7 @@ void PlaybackSession::setUrl(const QString &url)
     m_resolved = false;
     m_failure.reset();
     m_resolver->cancel();
+    m_reconnection.forget();
     setStreamTitle(QString());
     if (!m_unavailable.isEmpty()) {
         m_status = PlaybackStatus();
@@ -179,15 +97,14 @@ void PlaybackSession::setUrl(const QString &url)
     }
     if (given.isEmpty()) {
         m_awaitingStart = false;
-        stopEngine();
+        m_engine.stop();
         m_status.stopped();
         publishStatus();
         return;
     }
-    if (!m_engine) {
-        m_paused = false;
-        m_status.setPaused(false);
-    }
+    // A new address plays, paused or not before.
+    if (!m_engine)
+        setPausedHere(false);
     m_status.loadRequested();
     publishStatus();
     const QUrl address = addressUrl(given);
@@ -196,7 +113,7 @@ void PlaybackSession::setUrl(const QString &url)
         // any new address.
         m_resolved = true;
         m_awaitingStart = true;
-        stopEngine();
+        m_engine.stop();
         m_resolver->resolve(address);
         return;
     }
@@ -205,31 +122,39 @@ void PlaybackSession::setUrl(const QString &url)
 
 void PlaybackSession::load(const QStringList &addresses)
 {
+    m_entries = addresses;
     m_awaitingStart = true;
+    m_engine.loadFiles(addresses);
     if (m_engine)
-        m_engine->loadFiles(addresses);
-    else
-        m_forEngine = addresses;
+        m_reconnection.opened();
 }
 
-void PlaybackSession::stopEngine()
+void PlaybackSession::stopForNow()
 {
-    if (m_engine)
-        m_engine->stop();
-    else
-        m_forEngine = QStringList();
+    m_awaitingStart = true;
+    m_engine.stop();
+}
+
+void PlaybackSession::setPausedHere(bool paused)
+{
+    m_engine.setPaused(paused);
+    m_paused = paused;
+    m_status.setPaused(paused);
+    publishStatus();
 }
 
 void PlaybackSession::play()
 {
+    if (m_reconnection.isActive()) {
+        m_reconnection.tryNow();
+        return;
+    }
     if (m_status.state() == PlaybackState::Paused) {
-        if (m_engine) {
+        // The engine tells when it has done it.
+        if (m_engine)
             m_engine->setPaused(false);
-            return;
-        }
-        m_paused = false;
-        m_status.setPaused(false);
-        publishStatus();
+        else
+            setPausedHere(false);
     } else if (m_status.state() == PlaybackState::Stopped && !m_url.trimmed().isEmpty() && m_unavailable.isEmpty()) {
         setUrl(m_url);
     }
@@ -239,13 +164,10 @@ void PlaybackSession::pause()
 {
     if (m_status.state() != PlaybackState::Playing)
         return;
-    if (m_engine) {
+    if (m_engine)
         m_engine->setPaused(true);
-        return;
-    }
-    m_paused = true;
-    m_status.setPaused(true);
-    publishStatus();
+    else
+        setPausedHere(true);
 }
 
 void PlaybackSession::togglePause()
@@ -262,34 +184,29 @@ void PlaybackSession::stop()
         return;
     m_failure.reset();
     m_resolver->cancel();
+    m_reconnection.forget();
     m_awaitingStart = false;
-    stopEngine();
+    m_engine.stop();
     m_status.stopped();
     publishStatus();
 }
 
 void PlaybackSession::seekTo(double seconds)
 {
-    if (m_engine)
-        m_engine->seekTo(seconds);
+    m_engine.seekTo(seconds);
 }
 
 void PlaybackSession::setVolume(int volume)
 {
     volume = qBound(0, volume, 100);
-    if (m_engine)
-        m_engine->setVolume(volume);
+    m_engine.setVolume(volume);
     onVolumeReported(volume);
 }
 
 void PlaybackSession::setMuted(bool muted)
 {
-    if (m_engine)
-        m_engine->setMuted(muted);
-    if (muted == m_muted)
-        return;
-    m_muted = muted;
-    Q_EMIT mutedChanged(muted);
+    m_engine.setMuted(muted);
+    onMutedReported(muted);
 }
 
 void PlaybackSession::setFitToFrame(bool fit)
@@ -297,8 +214,7 @@ void PlaybackSession::setFitToFrame(bool fit)
     if (fit == m_fitToFrame)
         return;
     m_fitToFrame = fit;
-    if (m_engine)
-        m_engine->setFitToFrame(fit);
+    m_engine.setFitToFrame(fit);
 }
 
 void PlaybackSession::onFileStarted()
@@ -314,9 +230,34 @@ void PlaybackSession::onFileStarted()
 void PlaybackSession::onPlaybackRestarted()
 {
     m_engine->requestLiveStream();
+    // Back: everything reads as on a fresh start.
+    if (m_reconnection.isActive())
+        m_status.loadRequested();
+    m_reconnection.soundStarted();
     m_status.playbackRestarted();
     publishStatus();
     Q_EMIT playbackStarted();
+}
+
+void PlaybackSession::onLiveStreamKnown(bool live)
+{
+    m_liveStream = live;
+    m_reconnection.liveStreamKnown(live);
+}
+
+void PlaybackSession::onPaused(bool paused)
+{
+    m_paused = paused;
+    m_status.setPaused(paused);
+    publishStatus();
+    m_reconnection.pausedChanged(paused);
+}
+
+void PlaybackSession::onBuffering(bool buffering)
+{
+    m_status.setBuffering(buffering);
+    publishStatus();
+    m_reconnection.bufferingChanged(buffering);
 }
 
 void PlaybackSession::onVolumeReported(int volume)
@@ -327,11 +268,24 @@ void PlaybackSession::onVolumeReported(int volume)
     Q_EMIT volumeChanged(volume);
 }
 
+void PlaybackSession::onMutedReported(bool muted)
+{
+    if (muted == m_muted)
+        return;
+    m_muted = muted;
+    Q_EMIT mutedChanged(muted);
+}
+
 void PlaybackSession::onLogMessage(const QString &line)
 {
     if (PlaybackStatus::isAudioOutputFailure(line)) {
         m_status.setAudioMissing();
         publishStatus();
+    }
+    if (m_reconnection.refusedLastingly(m_engine->messages())) {
+        m_status.failed(PlaybackStatus::failureText(m_engine->messages()));
+        publishStatus();
+        return;
     }
     if (!m_failure)
         return;
@@ -343,6 +297,10 @@ void PlaybackSession::onFileEnded(PlaybackStatus::EndReason why)
 {
     if (m_awaitingStart)
         return;
+    if (m_reconnection.ended(why, m_engine->messages())) {
+        m_status.reconnecting(m_reconnection.attempt());
+        return publishStatus();
+    }
     const QUrl address = addressUrl(m_url.trimmed());
     if (why == PlaybackStatus::EndReason::UnknownFormat && !m_resolved && isFetchable(address)) {
         // A playlist whose name does not say so: look at what the server sent.
@@ -357,30 +315,43 @@ void PlaybackSession::onFileEnded(PlaybackStatus::EndReason why)
     publishStatus();
 }
 
-bool PlaybackSession::isCurrent(const QUrl &address) const
+void PlaybackSession::onTryDue(int attempt)
 {
-    return address == addressUrl(m_url.trimmed());
+    m_status.reconnecting(attempt);
+    publishStatus();
+    load(m_entries);
 }
 
-void PlaybackSession::onPlaylistResolved(const QUrl &playlist, const QStringList &entries)
+void PlaybackSession::onStalled(bool triedAgain)
 {
-    if (isCurrent(playlist))
-        load(entries);
+    stopForNow();
+    if (triedAgain) {
+        m_status.reconnecting(m_reconnection.attempt());
+    } else {
+        // Nothing to hear since it was asked for: a server that accepts and
+        // then sends nothing, or too little to play.
+        m_resolver->cancel();
+        m_status.failed(PlaybackStatus::failureText({ QStringLiteral("timed out") }));
+    }
+    publishStatus();
 }
 
-void PlaybackSession::onPlaylistFailed(const QUrl &playlist, const QString &reason)
+// The resolver fetches one playlist at a time, and a new address cancels its
+// fetch: what it tells is about the current one.
+void PlaybackSession::onPlaylistResolved(const QStringList &entries)
 {
-    if (!isCurrent(playlist))
-        return;
+    load(entries);
+}
+
+void PlaybackSession::onPlaylistFailed(const QString &reason)
+{
     m_awaitingStart = false;
     m_status.failed(reason);
     publishStatus();
 }
 
-void PlaybackSession::onNotPlaylist(const QUrl &url)
+void PlaybackSession::onNotPlaylist()
 {
-    if (!isCurrent(url))
-        return;
     m_status.ended(PlaybackStatus::EndReason::UnknownFormat, false, m_failureMessages);
     publishStatus();
 }

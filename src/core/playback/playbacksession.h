@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/playback/mpvengine.h"
+#include "core/playback/enginehandle.h"
 #include "core/playback/playbackstatus.h"
 #include "core/playback/playercontrol.h"
+#include "core/playback/reconnection.h"
 
-#include <QMetaMethod>
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
@@ -12,13 +12,15 @@
 #include <optional>
 
 class PlaylistResolver;
+class SessionEvents;
 
 // What plays, apart from how it is shown: the engine's news turned into the
 // French status and the playback state, the stream's title, playlists that
 // the engine cannot read fetched and handed over as their entries, volume
-// and pause. It exists from the start; the engine arrives later (it loads
-// beside the windows), and until then the session keeps what it is asked and
-// answers as it will once the engine plays it.
+// and pause, and a live stream opened again when it drops or stalls, for as
+// long as the user wants it. It exists from the start; the engine arrives
+// later (it loads beside the windows), and until then the session keeps what
+// it is asked and answers as it will once the engine plays it.
 class PlaybackSession : public QObject
 {
     Q_OBJECT
@@ -83,27 +85,36 @@ Q_SIGNALS:
     void engineArrived();
 
 private:
-    class EngineEvents;
+    friend class SessionEvents;
 
     void onFileStarted();
     void onPlaybackRestarted();
     void onFileEnded(PlaybackStatus::EndReason why);
     void onLogMessage(const QString &line);
     void onVolumeReported(int volume);
-    void onPlaylistResolved(const QUrl &playlist, const QStringList &entries);
-    void onPlaylistFailed(const QUrl &playlist, const QString &reason);
-    void onNotPlaylist(const QUrl &url);
+    void onMutedReported(bool muted);
+    void onBuffering(bool buffering);
+    void onPaused(bool paused);
+    void onLiveStreamKnown(bool live);
+    void onPlaylistResolved(const QStringList &entries);
+    void onPlaylistFailed(const QString &reason);
+    void onNotPlaylist();
     // Hands the addresses to the engine, or keeps them for it.
     void load(const QStringList &addresses);
-    void stopEngine();
+    // The user's pause before the engine could tell it.
+    void setPausedHere(bool paused);
+    void onTryDue(int attempt);
+    void onStalled(bool triedAgain);
+    // What the engine is given is what it is to play: an end it reports
+    // meanwhile is no news.
+    void stopForNow();
     void setStreamTitle(const QString &title);
-    bool isCurrent(const QUrl &address) const;
     // Tells whoever listens what changed since the last time.
     void publishStatus();
 
-    std::unique_ptr<EngineEvents> m_events;
+    std::unique_ptr<SessionEvents> m_events;
     // After the events it tells, which must outlive it.
-    std::unique_ptr<MpvEngine> m_engine;
+    EngineHandle m_engine;
     QString m_unavailable;
     PlaylistResolver *m_resolver;
     PlaybackStatus m_status;
@@ -111,16 +122,16 @@ private:
     PlaybackState m_publishedState = PlaybackState::Stopped;
     QString m_url;
     QString m_title;
-    // What the engine is to do when it comes: load these, or stop (empty).
-    std::optional<QStringList> m_forEngine;
+    // What the address asked for plays: itself, or a playlist's entries.
+    QStringList m_entries;
+    Reconnection m_reconnection;
     // The address already went through the playlist resolver.
     bool m_resolved = false;
     // The address was just handed to mpv: the end of the one it replaces is no news.
     bool m_awaitingStart = false;
     bool m_liveStream = false;
-    // Paused before the engine was there to pause.
     bool m_paused = false;
-    int m_volume = 50;
+    int m_volume = MpvEngine::Options().volume;
     bool m_muted = false;
     bool m_fitToFrame = true;
     bool m_seekable = false;

@@ -13,6 +13,14 @@ const QString PlaybackStatus::interrupted = QStringLiteral("Erreur : le flux s'e
 const QString PlaybackStatus::playingWithoutSound = QStringLiteral("Lecture sans son (aucune sortie audio)");
 const QString PlaybackStatus::noAudioOutput = QStringLiteral("Erreur : aucune sortie audio n'est disponible");
 
+namespace
+{
+
+const QString reconnectingPrefix = QStringLiteral("Reconnexion au flux…");
+const QRegularExpression httpStatus(QStringLiteral("(?:http error|server returned) (\\d{3})"));
+
+} // namespace
+
 void PlaybackStatus::loadRequested()
 {
     m_phase = Phase::Connecting;
@@ -60,6 +68,13 @@ void PlaybackStatus::stopped()
     // A stop before anything was ever opened leaves the player as it was.
     if (m_phase != Phase::NeverLoaded)
         m_phase = Phase::Ready;
+    m_buffering = false;
+}
+
+void PlaybackStatus::reconnecting(int attempt)
+{
+    m_phase = Phase::Reconnecting;
+    m_attempt = attempt;
     m_buffering = false;
 }
 
@@ -126,6 +141,8 @@ QString PlaybackStatus::text() const
         return ready;
     case Phase::Failed:
         return m_error;
+    case Phase::Reconnecting:
+        return reconnectingPrefix + QStringLiteral(" (essai %1)").arg(m_attempt);
     }
     return {};
 }
@@ -140,9 +157,26 @@ PlayerControl::PlaybackState PlaybackStatus::state() const
     case Phase::NeverLoaded:
     case Phase::Ready:
     case Phase::Failed:
+    // Nothing to hear: the desktop is not told that it plays.
+    case Phase::Reconnecting:
         break;
     }
     return PlayerControl::PlaybackState::Stopped;
+}
+
+bool PlaybackStatus::isLasting(const QStringList &messages, bool reconnecting)
+{
+    const QString log = messages.join(QLatin1Char('\n')).toLower();
+    const QRegularExpressionMatch status = httpStatus.match(log);
+    if (status.hasMatch() && status.captured(1).startsWith(QLatin1Char('4')))
+        return !reconnecting
+            || (status.captured(1) != QLatin1String("404") && status.captured(1) != QLatin1String("410"));
+    return log.contains(QLatin1String("certificate"));
+}
+
+bool PlaybackStatus::isReconnecting(const QString &text)
+{
+    return text.startsWith(reconnectingPrefix);
 }
 
 bool PlaybackStatus::isAudioOutputFailure(const QString &message)
@@ -169,7 +203,6 @@ QString PlaybackStatus::failureText(const QStringList &messages, bool unknownFor
         if (isAudioOutputFailure(message))
             return noAudioOutput;
     }
-    static const QRegularExpression httpStatus(QStringLiteral("(?:http error|server returned) (\\d{3})"));
     const QRegularExpressionMatch status = httpStatus.match(log);
     if (status.hasMatch()) {
         const QString code = status.captured(1);

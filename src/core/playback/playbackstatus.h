@@ -41,6 +41,8 @@ public:
     // A picture is being drawn, or no more.
     void setVideoShown(bool shown);
     void stopped();
+    // A live stream that dropped is being opened again: try `attempt`, from 1.
+    void reconnecting(int attempt);
     // `liveStream`: a network stream of no known length, which never ends on
     // its own; `messages`: the engine's warnings and errors since the load.
     void ended(EndReason reason, bool liveStream, const QStringList &messages);
@@ -55,9 +57,15 @@ public:
     static QString failureText(const QStringList &messages, bool unknownFormat = false);
     // The engine's word that no sound device could be opened.
     static bool isAudioOutputFailure(const QString &message);
+    // Failures that waiting will not mend: the server refused the address
+    // (an HTTP status of 4xx, but for "not found" and "gone" while
+    // `reconnecting`: a live mount is missing until its source is back) or
+    // its certificate was refused.
+    static bool isLasting(const QStringList &messages, bool reconnecting);
+    static bool isReconnecting(const QString &text);
 
 private:
-    enum class Phase { NeverLoaded, Connecting, Opened, Running, Ready, Failed };
+    enum class Phase { NeverLoaded, Connecting, Opened, Running, Ready, Failed, Reconnecting };
 
     Phase m_phase = Phase::NeverLoaded;
     bool m_paused = false;
@@ -67,4 +75,5 @@ private:
     // end of the file.
     bool m_videoShown = false;
     QString m_error;
+    int m_attempt = 0;
 };
