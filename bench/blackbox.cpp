@@ -47,6 +47,8 @@ constexpr int playingMs = 5000;
 constexpr int windowStaysMs = 200;
 // How long the sink must have been quiet before the next player starts.
 constexpr int quietMs = 300;
+// How long sound is awaited after a drop.
+constexpr int dropWaitMs = 45000;
 // Silence then a tone, to check the detector.
 constexpr int checkSilenceMs = 1000;
 
@@ -63,6 +65,11 @@ struct Player {
     QList<double> firstAudio;
     QList<double> shown;
     QList<double> pssMiB;
+    // Seconds from the server's return to sound again, after a drop; and the
+    // drops after which sound never came back, or the player ended.
+    QList<double> backAfterDrop;
+    int neverBack = 0;
+    int endedAtDrop = 0;
     int failures = 0;
     QString lastProcesses;
 };
@@ -155,13 +162,20 @@ public:
     bool checkDetector(QString *error);
     void addPlayer(Player player);
     void run(int rounds);
+    // Each player that plays loses its server `outageMs` after its sound
+    // stopped, `rounds` times.
+    void runDrops(int rounds, int outageMs);
     void report(int rounds) const;
+    void reportDrops(int rounds, int outageMs) const;
     QString streamUrl() const { return m_icecast.streamUrl(); }
 
 private:
     QString folder(const QString &name, bool owned) const;
     QProcessEnvironment playerEnvironment(const Player &player) const;
     Reading runOnce(Player &player);
+    void dropOnce(Player &player, int outageMs);
+    // Writes the preferences that play the stream at start, for Ondavox.
+    void prepareHome(const Player &player);
 
     QElapsedTimer m_clock;
     Account m_account;
@@ -410,14 +424,7 @@ Reading BlackBox::runOnce(Player &player)
             return m_sound.quietFor(quietMs);
         },
         5000);
-    if (player.ondavox) {
-        const QString dataFolder = player.home + QStringLiteral("/.local/share/ondavox");
-        QDir().mkpath(dataFolder);
-        // Not started with the system, the start-up stream on, a normal window.
-        writeFile(dataFolder + QStringLiteral("/ovxpref.log"),
-            "0*1*" + m_icecast.streamUrl().toUtf8() + "*0*AideOVX.txt*1*1*0*0*\r\n");
-        m_account.take(player.home);
-    }
+    prepareHome(player);
 
     qint64 pid = 0;
     const double started = m_clock.nsecsElapsed() / 1e6;
@@ -499,6 +506,139 @@ Reading BlackBox::runOnce(Player &player)
     QObject::disconnect(gone);
     TestProcesses::stopGroup(process);
     return reading;
+}
+
+void BlackBox::prepareHome(const Player &player)
+{
+    if (!player.ondavox)
+        return;
+    const QString dataFolder = player.home + QStringLiteral("/.local/share/ondavox");
+    QDir().mkpath(dataFolder);
+    // Not started with the system, the start-up stream on, a normal window.
+    writeFile(dataFolder + QStringLiteral("/ovxpref.log"),
+        "0*1*" + m_icecast.streamUrl().toUtf8() + "*0*AideOVX.txt*1*1*0*0*\r\n");
+    m_account.take(player.home);
+}
+
+void BlackBox::dropOnce(Player &player, int outageMs)
+{
+    waitUntil(
+        [this] {
+            return m_sound.quietFor(quietMs);
+        },
+        5000);
+    prepareHome(player);
+    std::optional<double> firstAudio;
+    std::optional<double> back;
+    double returnedAt = std::numeric_limits<double>::infinity();
+    const QMetaObject::Connection heard = QObject::connect(&m_sound, &SoundWatch::loud, [&](double at) {
+        if (!firstAudio)
+            firstAudio = at;
+        if (!back && at >= returnedAt)
+            back = at - returnedAt;
+    });
+    QString error;
+    std::unique_ptr<QProcess> process
+        = m_account.start(player.program, player.arguments, playerEnvironment(player), true, &error);
+    const auto running = [&process] {
+        return process && process->state() != QProcess::NotRunning;
+    };
+    waitUntil(
+        [&] {
+            return firstAudio.has_value() || !running();
+        },
+        startTimeoutMs);
+    if (firstAudio && running()) {
+        const double now = m_clock.nsecsElapsed() / 1e6;
+        waitUntil(
+            [&] {
+                return m_clock.nsecsElapsed() / 1e6 - now >= 3000;
+            },
+            4000);
+        m_icecast.stop();
+        // The outage counts from when the sound stopped, buffers played out.
+        waitUntil(
+            [this] {
+                return m_sound.quietFor(quietMs);
+            },
+            30000);
+        const double silentAt = m_clock.nsecsElapsed() / 1e6 - quietMs;
+        waitUntil(
+            [&] {
+                return m_clock.nsecsElapsed() / 1e6 - silentAt >= outageMs;
+            },
+            outageMs + 1000);
+        returnedAt = m_clock.nsecsElapsed() / 1e6;
+        if (!m_icecast.start(&error))
+            Bench::print(QStringLiteral("icecast did not come back: ") + error);
+        waitUntil(
+            [&] {
+                return back.has_value() || !running() || m_clock.nsecsElapsed() / 1e6 - returnedAt >= dropWaitMs;
+            },
+            dropWaitMs + 1000);
+        if (back)
+            player.backAfterDrop.append(*back / 1000);
+        else if (!running())
+            ++player.endedAtDrop;
+        else
+            ++player.neverBack;
+    } else {
+        ++player.failures;
+    }
+    QObject::disconnect(heard);
+    TestProcesses::stopGroup(process);
+    // The next player finds the stream up, whatever happened.
+    if (!m_icecast.start(&error))
+        Bench::print(QStringLiteral("icecast: ") + error);
+}
+
+void BlackBox::runDrops(int rounds, int outageMs)
+{
+    for (int round = 0; round < rounds; ++round) {
+        for (Player &player : m_players) {
+            if (player.plays)
+                dropOnce(player, outageMs);
+        }
+    }
+}
+
+void BlackBox::reportDrops(int rounds, int outageMs) const
+{
+    Bench::print(QString());
+    Bench::print(QStringLiteral("== Network drop: icecast and its source gone %1 s after the sound stopped, then back; "
+                                "seconds from the server's return to sound again (waiting %2 s), %3 rounds")
+                     .arg(outageMs / 1000)
+                     .arg(dropWaitMs / 1000)
+                     .arg(rounds));
+    for (const Player &player : m_players) {
+        if (!player.plays)
+            continue;
+        QStringList parts;
+        if (!player.backAfterDrop.isEmpty()) {
+            QStringList each;
+            for (double seconds : player.backAfterDrop)
+                each.append(QString::number(seconds, 'f', 1));
+            parts.append(QStringLiteral("%1 s [%2]")
+                             .arg(Bench::median(player.backAfterDrop), 0, 'f', 1)
+                             .arg(each.join(QLatin1Char(' '))));
+        }
+        if (player.neverBack)
+            parts.append(QStringLiteral("never: %1").arg(player.neverBack));
+        if (player.endedAtDrop)
+            parts.append(QStringLiteral("the program ended: %1").arg(player.endedAtDrop));
+        Bench::print(QStringLiteral("%1 %2").arg(player.name, -20).arg(parts.join(QStringLiteral(", "))));
+    }
+    for (const Player &player : m_players) {
+        if (player.ondavox && player.name == QLatin1String("Ondavox") && !player.backAfterDrop.isEmpty())
+            Bench::print(
+                QStringLiteral("target: sound back within 2 s of the server's return after %1 s: worst %2 s: %3")
+                    .arg(outageMs / 1000)
+                    .arg(*std::max_element(player.backAfterDrop.begin(), player.backAfterDrop.end()), 0, 'f', 1)
+                    .arg(player.neverBack == 0 && player.endedAtDrop == 0
+                                && *std::max_element(player.backAfterDrop.begin(), player.backAfterDrop.end()) <= 2
+                            ? QStringLiteral("met")
+                            : QStringLiteral("NOT met")));
+    }
 }
 
 void BlackBox::run(int rounds)
@@ -695,5 +835,11 @@ int main(int argc, char *argv[])
         makePlayer(QStringLiteral("minimal Qt window"), QString::fromLocal8Bit(argv[2]), {}, false, true, false));
     bench.run(rounds);
     bench.report(rounds);
+    const int dropRounds = qEnvironmentVariableIntValue("ONDAVOX_BENCH_DROP_ROUNDS") > 0
+        ? qEnvironmentVariableIntValue("ONDAVOX_BENCH_DROP_ROUNDS")
+        : 2;
+    constexpr int outageMs = 5000;
+    bench.runDrops(dropRounds, outageMs);
+    bench.reportDrops(dropRounds, outageMs);
     return 0;
 }

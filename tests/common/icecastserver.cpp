@@ -80,11 +80,13 @@ bool IcecastServer::start(QString *error)
         return fail(reason);
 
     // Held until icecast listens on it, so that no suite running beside this
-    // one is handed the same port meanwhile.
-    m_reservation = std::make_unique<TestProcesses::ReservedPort>();
-    m_port = m_reservation->port();
-    if (m_port == 0)
-        return fail(QStringLiteral("no loopback port to reserve"));
+    // one is handed the same port meanwhile. A restart keeps its port.
+    if (m_port == 0) {
+        m_reservation = std::make_unique<TestProcesses::ReservedPort>();
+        m_port = m_reservation->port();
+        if (m_port == 0)
+            return fail(QStringLiteral("no loopback port to reserve"));
+    }
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("cannot write %1").arg(config));

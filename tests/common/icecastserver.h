@@ -20,7 +20,8 @@ public:
     // Empty when icecast2 and ffmpeg are installed; otherwise the reason to skip.
     static QString missingTools();
 
-    // Starts the server and its source and waits until the mount answers.
+    // Starts the server and its source and waits until the mount answers;
+    // again, after stop(), on the same port.
     bool start(QString *error = nullptr);
     void stop();
 

@@ -191,8 +191,35 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
     send(socket, route, headOnly);
 }
 
+void TestHttpServer::addRaw(
+    const QString &path, const QByteArray &start, const QByteArray &trickled, int bytesPerTick, int everyMs)
+{
+    Route route(Route::Raw, start);
+    route.trickled = trickled;
+    route.bytesPerTick = bytesPerTick;
+    route.everyMs = everyMs;
+    m_routes.insert(path, route);
+}
+
 void TestHttpServer::send(QTcpSocket *socket, const Route &route, bool headOnly)
 {
+    if (route.kind == Route::Raw) {
+        socket->write(route.body);
+        if (route.trickled.isEmpty())
+            return;
+        auto *tick = new QTimer(socket);
+        auto position = std::make_shared<qsizetype>(0);
+        connect(tick, &QTimer::timeout, socket, [socket, route, position] {
+            QByteArray next;
+            while (next.size() < route.bytesPerTick) {
+                next += route.trickled.at(*position);
+                *position = (*position + 1) % route.trickled.size();
+            }
+            socket->write(next);
+        });
+        tick->start(route.everyMs);
+        return;
+    }
     QByteArray head = "HTTP/1.0 " + QByteArray::number(route.status) + ' ' + reasonPhrase(route.status) + "\r\n";
     head += "Content-Type: " + route.contentType + "\r\nConnection: close\r\n" + route.headers;
     if (route.kind != Route::Dying)

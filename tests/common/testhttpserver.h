@@ -45,6 +45,16 @@ public:
         int holdMs,
         qint64 declaredLength = -1,
         const QByteArray &headers = {});
+    // Answers with `start` as it stands (head and all, or part of one), then
+    // every `everyMs` milliseconds with the next `bytesPerTick` bytes of
+    // `trickled`, round and round, for as long as the client stays: a server
+    // that never answers, one that trickles, one whose head never ends, one
+    // that stops sending and holds the connection.
+    void addRaw(const QString &path,
+        const QByteArray &start,
+        const QByteArray &trickled = {},
+        int bytesPerTick = 1,
+        int everyMs = 1000);
     // A file offered for saving under `fileName` (Content-Disposition).
     void addAttachment(const QString &path, const QByteArray &body, const QString &fileName);
 
@@ -61,7 +71,7 @@ Q_SIGNALS:
 
 private:
     struct Route {
-        enum Kind { Data, Status, Dying };
+        enum Kind { Data, Status, Dying, Raw };
 
         Route(Kind kind = Data, QByteArray body = {}, QByteArray contentType = {}, int status = 200, int holdMs = 0)
             : kind(kind)
@@ -80,6 +90,9 @@ private:
         qint64 declaredLength = -1;
         QByteArray headers;
         int delayMs = 0;
+        QByteArray trickled;
+        int bytesPerTick = 1;
+        int everyMs = 1000;
     };
 
     void onNewConnection();

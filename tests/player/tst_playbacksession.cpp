@@ -56,6 +56,10 @@ private Q_SLOTS:
     void withoutAnEngineEveryAddressSaysWhy();
     void theEndOfAReplacedAddressIsNoNews();
     void aFailureTakesTheReasonThatComesAfterIt();
+    void triesComeSoonThenFurtherApart_data();
+    void triesComeSoonThenFurtherApart();
+    void aLiveStreamThatDropsIsOpenedAgain_data();
+    void aLiveStreamThatDropsIsOpenedAgain();
 };
 
 void TestPlaybackSession::keepsWhatItIsAskedUntilTheEngineComes_data()
@@ -180,6 +184,113 @@ void TestPlaybackSession::aFailureTakesTheReasonThatComesAfterIt()
     started.engine->log.append(line);
     mpv.logMessage(line);
     QCOMPARE(session.status(), QStringLiteral("Erreur : flux introuvable (404)"));
+}
+
+void TestPlaybackSession::triesComeSoonThenFurtherApart_data()
+{
+    QTest::addColumn<int>("attempt");
+    QTest::addColumn<int>("sinceDropMs");
+    QTest::addColumn<double>("drawn");
+    QTest::addColumn<int>("waitMs");
+
+    QTest::newRow("the first at once") << 1 << 0 << 1.0 << 0;
+    QTest::newRow("soon after") << 2 << 10 << 1.0 << 500;
+    QTest::newRow("still soon at nine seconds") << 15 << 9000 << 1.0 << 500;
+    QTest::newRow("then two seconds") << 20 << 10000 << 0.0 << 2000;
+    QTest::newRow("then four") << 22 << 15000 << 0.0 << 4000;
+    QTest::newRow("at most five") << 60 << 600000 << 0.0 << 5000;
+    // Listeners of one server spread out, never waiting longer than the cap.
+    QTest::newRow("at most five, by chance earlier") << 60 << 600000 << 1.0 << 4250;
+    QTest::newRow("a draw out of range") << 60 << 600000 << 7.0 << 4250;
+}
+
+void TestPlaybackSession::triesComeSoonThenFurtherApart()
+{
+    QFETCH(int, attempt);
+    QFETCH(int, sinceDropMs);
+    QFETCH(double, drawn);
+    QFETCH(int, waitMs);
+    QCOMPARE(Reconnection::waitBefore(attempt, std::chrono::milliseconds(sinceDropMs), drawn).count(), waitMs);
+}
+
+// How a live stream that played goes on: `then` in one letter per event
+// after it dropped: F a try failed, L a try ended by the server's word
+// that it will not do, R sound again, S the user stopped, U another
+// address asked for.
+void TestPlaybackSession::aLiveStreamThatDropsIsOpenedAgain_data()
+{
+    QTest::addColumn<bool>("live");
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<int>("loads");
+    QTest::addColumn<QString>("status");
+
+    const QString reconnecting = QStringLiteral("Reconnexion au flux… (essai %1)");
+    QTest::newRow("a file with a length ends") << false << "" << 1 << PlaybackStatus::ready;
+    QTest::newRow("a live stream is tried again") << true << "" << 2 << reconnecting.arg(1);
+    QTest::newRow("and again") << true << "FF" << 4 << reconnecting.arg(3);
+    QTest::newRow("until it plays") << true << "FFR" << 4 << PlaybackStatus::playing;
+    QTest::newRow("a refusal ends the tries") << true << "FL" << 3 << "Erreur : accès refusé (403)";
+    QTest::newRow("a stop ends them") << true << "FS" << 3 << PlaybackStatus::ready;
+    QTest::newRow("another address ends them") << true << "FU" << 3 << PlaybackStatus::connecting;
+}
+
+void TestPlaybackSession::aLiveStreamThatDropsIsOpenedAgain()
+{
+    QFETCH(bool, live);
+    QFETCH(QString, then);
+    QFETCH(int, loads);
+    QFETCH(QString, status);
+
+    Started started;
+    PlaybackSession &session = started.session;
+    FakeEngine &engine = *started.engine;
+    MpvEngine::Events &mpv = engine.events();
+    const auto loadsSoFar = [&engine] {
+        return int(engine.calls.count(QStringLiteral("load http://a/live")));
+    };
+    session.setUrl(QStringLiteral("http://a/live"));
+    mpv.fileStarted();
+    mpv.playbackRestarted();
+    mpv.liveStreamKnown(live);
+    mpv.fileEnded(PlaybackStatus::EndReason::EndOfStream);
+    if (live) {
+        QCOMPARE(session.playbackState(), PlayerControl::PlaybackState::Stopped);
+        QVERIFY(!session.status().startsWith(QLatin1String("Lec")));
+    }
+    QTRY_COMPARE(loadsSoFar(), live ? 2 : 1);
+    for (const QChar event : then) {
+        switch (event.toLatin1()) {
+        case 'F': {
+            const int before = loadsSoFar();
+            mpv.fileStarted();
+            mpv.fileEnded(PlaybackStatus::EndReason::Failed);
+            QTRY_COMPARE(loadsSoFar(), before + 1);
+            break;
+        }
+        case 'L': {
+            mpv.fileStarted();
+            mpv.fileEnded(PlaybackStatus::EndReason::Failed);
+            const QString refusal = QStringLiteral("ffmpeg: http: HTTP error 403 Forbidden");
+            engine.log.append(refusal);
+            mpv.logMessage(refusal);
+            break;
+        }
+        case 'R':
+            mpv.fileStarted();
+            mpv.playbackRestarted();
+            break;
+        case 'S':
+            session.stop();
+            break;
+        case 'U':
+            session.setUrl(QStringLiteral("http://b/live"));
+            break;
+        }
+    }
+    // No try comes after the last one counted, within longer than the waits between tries.
+    QTest::qWait(700);
+    QCOMPARE(loadsSoFar(), loads);
+    QCOMPARE(session.status(), status);
 }
 
 QTEST_GUILESS_MAIN(TestPlaybackSession)

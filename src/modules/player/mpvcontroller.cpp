@@ -99,7 +99,10 @@ const char *const startOptions[][2] = {
     { "audio-display", "no" },
     { "hwdec", "no" },
     { "keep-open", "no" },
-    { "network-timeout", "15" },
+    // Longer than the session's own waits for sound (twenty seconds before a
+    // stream's first, ten once it played), which say what happened: FFmpeg's
+    // timeout only says that opening failed.
+    { "network-timeout", "30" },
     { "audio-client-name", "Ondavox" },
     { "user-agent", "Ondavox/" ONDAVOX_VERSION },
 };

@@ -112,6 +112,11 @@ QWidget *MediaPlayer::widget() const
     return m_view;
 }
 
+MpvSurface *MediaPlayer::videoSurface() const
+{
+    return m_surfaceWidget ? m_surface : nullptr;
+}
+
 PlayerBar *MediaPlayer::controlBar() const
 {
     return m_view->bar();

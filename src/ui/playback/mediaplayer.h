@@ -38,7 +38,7 @@ public:
     QWidget *widget() const;
     // The surface that draws the video exists only once a video was opened:
     // sound alone needs no OpenGL.
-    MpvSurface *videoSurface() const { return m_surfaceWidget ? m_surface : nullptr; }
+    MpvSurface *videoSurface() const;
     PlayerBar *controlBar() const;
     PlayerFace *face() const;
 
