@@ -1,5 +1,7 @@
 #include "core/playback/playlistentry.h"
 
+#include <QDir>
+
 namespace
 {
 
@@ -18,9 +20,11 @@ const QStringList networkSchemes { QStringLiteral("http"),
     QStringLiteral("rtmpte"),
     QStringLiteral("rtmpts") };
 
+// A file of this machine, by its full path ("file:+//x" is a file name
+// relative to wherever the engine runs).
 bool isLocalFile(const QUrl &url)
 {
-    return url.isLocalFile() && url.host().isEmpty() && !url.path().isEmpty();
+    return url.isLocalFile() && url.host().isEmpty() && url.path().startsWith(QLatin1Char('/'));
 }
 
 } // namespace
@@ -40,18 +44,19 @@ std::optional<QString> playable(QStringView href, const QUrl &playlist)
         return std::nullopt;
     QUrl url(text);
     if (url.isRelative()) {
-        // A bare "C:\x.wma" or "/etc/passwd" is a file name to the engine:
-        // it only counts as an address next to the playlist's own.
+        // A bare "/etc/passwd" is a file name to the engine: it only counts
+        // as an address next to the playlist's own.
         if (!playlist.isValid() || playlist.isRelative())
             return std::nullopt;
         url = playlist.resolved(url);
     }
-    const bool localPlaylist = isLocalFile(playlist);
-    if (!isNetworkAddress(url) && !(localPlaylist && isLocalFile(url)))
-        return std::nullopt;
     // Written again by the reader that judged it: the engine, which finds the
     // protocol in the text by its own rules, reads the same scheme and host.
-    return url.toString(QUrl::FullyEncoded);
+    if (isNetworkAddress(url))
+        return url.toString(QUrl::FullyEncoded);
+    if (isLocalFile(playlist) && isLocalFile(url))
+        return QUrl::fromLocalFile(QDir::cleanPath(url.toLocalFile())).toString(QUrl::FullyEncoded);
+    return std::nullopt;
 }
 
 }
