@@ -1,4 +1,4 @@
-# ondavox_add_test(NAME name LABEL unit|gui|e2e SOURCES ... [LIBS ...] [TIMEOUT s] [ENV ...] [LOCK resource])
+# ondavox_add_test(NAME name LABEL unit|gui|e2e SOURCES ... [LIBS ...] [ARGS ...] [TIMEOUT s] [ENV ...] [LOCK resource])
 #
 # unit: logic only, no display. gui: widgets under the offscreen platform.
 # e2e: real components; run under Xvfb and a session bus by the test command.
@@ -18,8 +18,22 @@ foreach(site ONDAVOX_SITE_URL ONDAVOX_SECOND_SITE_URL)
     endif()
 endforeach()
 
+# Under the sanitizers (ONDAVOX_SANITIZE), the first report fails the suite.
+# Leaks are looked for in the unit and gui suites, whose processes end
+# through their own code; the end-to-end suites run the browser engine and
+# the whole program, whose libraries keep what they allocate until the end.
+set(ONDAVOX_SANITIZE_TIMEOUT_FACTOR 3)
+set(sanitizer_folder ${CMAKE_SOURCE_DIR}/tests/sanitizers)
+set(common_asan "check_initialization_order=1")
+set(ubsan_env "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=${sanitizer_folder}/ubsan.supp")
+set(lsan_env "LSAN_OPTIONS=suppressions=${sanitizer_folder}/lsan.supp:print_suppressions=0")
+foreach(label unit gui)
+    set(ONDAVOX_SANITIZER_ENV_${label} "ASAN_OPTIONS=${common_asan}:detect_leaks=1" ${lsan_env} ${ubsan_env})
+endforeach()
+set(ONDAVOX_SANITIZER_ENV_e2e "ASAN_OPTIONS=${common_asan}:detect_leaks=0" ${ubsan_env})
+
 function(ondavox_add_test)
-    cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT;LOCK" "SOURCES;LIBS;ENV" ${ARGN})
+    cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT;LOCK" "SOURCES;LIBS;ENV;ARGS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
     target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
@@ -31,14 +45,21 @@ function(ondavox_add_test)
         set_tests_properties(${T_NAME} PROPERTIES LABELS ${T_LABEL} SKIP_REGULAR_EXPRESSION "^Skipped: ")
         return()
     endif()
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
+    endif()
+    if(ONDAVOX_SANITIZE)
+        # Everything runs slower under the sanitizers.
+        math(EXPR T_TIMEOUT "${T_TIMEOUT} * ${ONDAVOX_SANITIZE_TIMEOUT_FACTOR}")
     endif()
     set(env "ONDAVOX_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data" "ONDAVOX_BUILD_DATA=${ONDAVOX_DATA_DIR}"
             "ONDAVOX_BIN=${CMAKE_BINARY_DIR}/bin/ondavox" ${T_ENV})
     if(T_LABEL STREQUAL "unit" OR T_LABEL STREQUAL "gui")
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    if(ONDAVOX_SANITIZE)
+        list(APPEND env ${ONDAVOX_SANITIZER_ENV_${T_LABEL}})
     endif()
     set_tests_properties(${T_NAME} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}")
     if(T_LOCK)

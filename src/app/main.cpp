@@ -7,14 +7,20 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <clocale>
+#include <cstdio>
 #include <unistd.h>
 
 int main(int argc, char *argv[])
 {
     // The browser engine refuses to start as root with its sandbox on. It
     // starts long after this, from its module, but reads this when it does.
-    if (geteuid() == 0)
+    // Whoever runs the program so is told, once.
+    if (geteuid() == 0) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs("Ondavox : lancé par root, le moteur du navigateur fonctionne sans son bac à sable "
+                   "(QTWEBENGINE_DISABLE_SANDBOX=1).\n",
+            stderr);
+    }
 
     // Before the application exists: libmpv's libraries load beside Qt's
     // own, and the start-up stream is asked for as soon as libmpv runs.

@@ -3,6 +3,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <cstdio>
+#include <unistd.h>
 
 // The real program, started and ended as a desktop session would.
 class TestLifecycle : public QObject
@@ -69,7 +71,7 @@ void TestLifecycle::orderlyExitWritesTheRecordOnOneLine()
     environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
     environment.insert("ONDAVOX_MPV_AO", "null");
     ondavox.setProcessEnvironment(environment);
-    ondavox.setProcessChannelMode(QProcess::ForwardedChannels);
+    ondavox.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     ondavox.start(qEnvironmentVariable("ONDAVOX_BIN"), {});
     QVERIFY(ondavox.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(catchesExitSignals(ondavox.processId()), 15000);
@@ -79,6 +81,11 @@ void TestLifecycle::orderlyExitWritesTheRecordOnOneLine()
     QVERIFY(ondavox.waitForFinished(15000));
     QCOMPARE(ondavox.exitStatus(), QProcess::NormalExit);
     QCOMPARE(readFile(userFolder + "/ovxpref.log"), QByteArray("0*0*http://127.0.0.1:9/x*0*AideOVX.txt*1*1*0*0*\r\n"));
+
+    const QByteArray errors = ondavox.readAllStandardError();
+    std::fwrite(errors.constData(), 1, errors.size(), stderr);
+    // Run by root, the browser engine goes without its sandbox: said once, and only then.
+    QCOMPARE(errors.count("QTWEBENGINE_DISABLE_SANDBOX"), ::geteuid() == 0 ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestLifecycle)

@@ -9,6 +9,8 @@ class TestAsxParser : public QObject
 private Q_SLOTS:
     void parsesShapesFoundInTheWild_data();
     void parsesShapesFoundInTheWild();
+    void entriesNameOnlyWhatTheirOriginAllows_data();
+    void entriesNameOnlyWhatTheirOriginAllows();
     void givesNoEntryForWhatIsNoPlaylist_data();
     void givesNoEntryForWhatIsNoPlaylist();
     void hostileMebibyteIsReadToItsEnd_data();
@@ -77,7 +79,7 @@ void TestAsxParser::parsesShapesFoundInTheWild_data()
     QTest::newRow("reference form, 10 000 spaces inside a line")
         << QByteArray("[Reference]\r\nRef1=" + spaced.toLatin1() + "\r\nRef2 " + QByteArray(10000, ' ')
                + "= http://a.example/2\r\nRef3=http://a.example/3\r\n")
-        << QStringList { spaced, "http://a.example/2", "http://a.example/3" } << reference;
+        << QStringList { QString(spaced).replace(" ", "%20"), "http://a.example/2", "http://a.example/3" } << reference;
     QTest::newRow("reference form, other case and spaces") << QByteArray("  [reference]\nref1 = http://a.example/x\n")
                                                            << QStringList { "http://a.example/x" } << reference;
 }
@@ -94,6 +96,52 @@ void TestAsxParser::parsesShapesFoundInTheWild()
     QCOMPARE(int(result.form), form);
     QCOMPARE(result.error.isEmpty(), !entries.isEmpty());
     QVERIFY(AsxParser::looksLikePlaylist(document));
+}
+
+void TestAsxParser::entriesNameOnlyWhatTheirOriginAllows_data()
+{
+    QTest::addColumn<QString>("origin");
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QStringList>("entries");
+
+    const QString server = QStringLiteral("http://host.example/radio/list.asx");
+    QTest::newRow("local files and the engine's protocols")
+        << server
+        << QByteArray("<asx version=\"3.0\"><entry><ref href=\"file:///etc/passwd\"/><ref href=\"fd://0\"/>"
+                      "<ref href=\"av://lavfi:sine\"/><ref href=\"edl://%3%a.mp3\"/><ref href=\"lavfi://sine\"/>"
+                      "<ref href=\"http://a.example/live\"/></entry></asx>")
+        << QStringList { "http://a.example/live" };
+    QTest::newRow("reference form: a key file, a Windows file name, a path on the server")
+        << server << QByteArray("[Reference]\r\nRef1=file:///home/user/.ssh/id_rsa\r\nRef2=C:\\x.wma\r\nRef3=/live\r\n")
+        << QStringList { "http://host.example/live" };
+    QTest::newRow("addresses the engine would read otherwise")
+        << server
+        << QByteArray("<asx><ref href=\"HTTP://a.example/1\"><ref href=\"http:/etc/passwd\">"
+                      "<ref href=\"http://a.example/a b\"><ref href=\"mms:///x\"></asx>")
+        << QStringList { "http://a.example/1", "http://a.example/a%20b" };
+    QTest::newRow("nothing left") << server << QByteArray("<asx><ref href=\"file:///etc/passwd\"/></asx>")
+                                  << QStringList {};
+    QTest::newRow("no origin: absolute network addresses only")
+        << QString() << QByteArray("<asx><ref href=\"live.mp3\"/><ref href=\"rtsp://a.example/x\"/></asx>")
+        << QStringList { "rtsp://a.example/x" };
+    QTest::newRow("the user's own file may name files, never the engine's protocols")
+        << "file:///home/user/list.asx"
+        << QByteArray("<asx><ref href=\"live.mp3\"/><ref href=\"file:///music/a.mp3\"/><ref href=\"fd://3\"/>"
+                      "<ref href=\"http://a.example/x\"/></asx>")
+        << QStringList { "file:///home/user/live.mp3", "file:///music/a.mp3", "http://a.example/x" };
+}
+
+// A station's server must not make the player open a local file, a
+// descriptor or one of libmpv's own protocols: the entries reach libmpv as
+// if the user had chosen them.
+void TestAsxParser::entriesNameOnlyWhatTheirOriginAllows()
+{
+    QFETCH(QString, origin);
+    QFETCH(QByteArray, document);
+    QFETCH(QStringList, entries);
+    const AsxParser::Result result = AsxParser::parse(document, QUrl(origin));
+    QCOMPARE(result.entries, entries);
+    QCOMPARE(result.error.isEmpty(), !entries.isEmpty());
 }
 
 void TestAsxParser::givesNoEntryForWhatIsNoPlaylist_data()
@@ -132,19 +180,22 @@ void TestAsxParser::hostileMebibyteIsReadToItsEnd_data()
             document += unit;
         return document + tail;
     };
+    // The entries are relative: they are on the playlist's server.
+    const QString here = QStringLiteral("http://host.example/radio/");
     const QByteArray numeric = repeated("<asx><ref href=\"", "&#65;", "\"/>");
     QTest::newRow("numeric references, asx left open")
-        << numeric << QStringList { QString((numeric.size() - 19) / 5, QLatin1Char('A')) };
+        << numeric << QStringList { here + QString((numeric.size() - 19) / 5, QLatin1Char('A')) };
     QTest::newRow("numeric references, attribute left open")
         << repeated("<asx><ref href=\"", "&#65;") << QStringList {};
     const QByteArray ampersands = repeated("<asx><ref href=\"", "&&&&&&&&&&&&&&&;", "\"/>");
     QTest::newRow("ampersands, none of them a reference")
-        << ampersands << QStringList { QString::fromLatin1(ampersands.sliced(16, ampersands.size() - 19)) };
+        << ampersands << QStringList { here + QString::fromLatin1(ampersands.sliced(16, ampersands.size() - 19)) };
     QTest::newRow("tags that never close") << repeated("<asx>", "<ref ") << QStringList {};
     QTest::newRow("hrefs without a value") << repeated("<asx><ref ", "href href\t") << QStringList {};
     const QByteArray spaces = repeated("[Reference]\r\nRef1=x", " ", "y\r\n");
     QTest::newRow("reference form, one line of spaces")
-        << spaces << QStringList { QString::fromLatin1(spaces.sliced(18, spaces.size() - 20)) };
+        << spaces
+        << QStringList { here + QString::fromLatin1(spaces.sliced(18, spaces.size() - 20)).replace(" ", "%20") };
 }
 
 void TestAsxParser::hostileMebibyteIsReadToItsEnd()
@@ -152,7 +203,8 @@ void TestAsxParser::hostileMebibyteIsReadToItsEnd()
     QFETCH(QByteArray, document);
     QFETCH(QStringList, entries);
     QVERIFY(document.size() <= 1024 * 1024);
-    const AsxParser::Result result = AsxParser::parse(document);
+    const AsxParser::Result result
+        = AsxParser::parse(document, QUrl(QStringLiteral("http://host.example/radio/l.asx")));
     QCOMPARE(result.entries, entries);
     QCOMPARE(result.error.isEmpty(), !entries.isEmpty());
 }

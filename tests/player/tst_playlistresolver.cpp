@@ -31,6 +31,10 @@ void TestPlaylistResolver::initTestCase()
     m_server.addData(QStringLiteral("/empty.asx"), "<asx version=\"3.0\"></asx>", "video/x-ms-asf");
     m_server.addData(QStringLiteral("/live.mp3"), QByteArray(4096, '\xFF'), "audio/mpeg");
     m_server.addStatus(QStringLiteral("/gone.asx"), 404);
+    m_server.addData(QStringLiteral("/local.asx"),
+        "<asx version=\"3.0\"><entry><ref href=\"file:///etc/passwd\"/><ref href=\"fd://0\"/></entry></asx>",
+        "video/x-ms-asf");
+    m_server.addRedirect(QStringLiteral("/moved.asx"), QStringLiteral("file:///etc/passwd"));
 }
 
 void TestPlaylistResolver::answersEveryFetch_data()
@@ -51,6 +55,11 @@ void TestPlaylistResolver::answersEveryFetch_data()
                                       << QStringList {};
     QTest::newRow("empty playlist") << base + "/empty.asx" << false << "Erreur : liste de lecture vide"
                                     << QStringList {};
+    // A server cannot lead the player to a local file, by an entry or by a redirect.
+    QTest::newRow("local entries only") << base + "/local.asx" << false
+                                        << "Erreur : liste de lecture sans adresse réseau" << QStringList {};
+    QTest::newRow("redirect to a local file")
+        << base + "/moved.asx" << false << "Erreur : type d'adresse non pris en charge" << QStringList {};
     QTest::newRow("closed port") << QStringLiteral("http://127.0.0.1:%1/x.asx").arg(m_closedPort.port()) << false
                                  << "Erreur : connexion refusée" << QStringList {};
 }

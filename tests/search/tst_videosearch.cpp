@@ -75,6 +75,13 @@ void TestVideoSearch::addressOfTheWords_data()
                                   << "http://g/videosearch?q=a%3Fb%3Dc%23d%2Be";
     QTest::newRow("pasted slash on dailymotion") << Engine::Dailymotion << "ac/dc"
                                                  << "http://d/visited/search/ac%2Fdc/1";
+    // "search/../1" leads off the search's path.
+    QTest::newRow("pasted dots on dailymotion") << Engine::Dailymotion << ".."
+                                                << "http://d/visited/search/..+/1";
+    QTest::newRow("pasted dot on dailymotion") << Engine::Dailymotion << "."
+                                               << "http://d/visited/search/.+/1";
+    QTest::newRow("pasted dots among words") << Engine::Dailymotion << ".. ."
+                                             << "http://d/visited/search/..+./1";
     QTest::newRow("hyphen and digits") << Engine::Youtube << "jt-20h 2024"
                                        << "http://y/results?search_query=jt-20h+2024";
 }

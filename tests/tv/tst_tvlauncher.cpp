@@ -293,12 +293,21 @@ void TestTvLauncher::unwritablePlaylistPlaysNothing()
     blocker.close();
     m_store.setUserFolder(blocker.fileName() + QStringLiteral("/ondavox"));
 
-    const TvLauncher::Outcome outcome = launch(Groland);
+    show(Groland);
+    const QString label = m_tvBrowser->info().LblAdresse;
+    const TvLauncher::Outcome outcome = m_launcher->BtnLancer_Click(*m_tvBrowser, fifthOfDecember);
     QCOMPARE(outcome.after, TvLauncher::After::StayOpen);
     QVERIFY(outcome.message.contains(QStringLiteral("Fractionné.m3u")));
     QVERIFY(m_player.urls.isEmpty());
     QCOMPARE(m_player.url(), previousStream);
+    // Nothing of the launch stays behind: adding the stream that plays would
+    // otherwise save the old name with the new address.
     QCOMPARE(m_store.lecture(), QStringLiteral("Avant"));
+    QCOMPARE(m_store.curl(), previousStream);
+    QCOMPARE(m_store.radioTv(), QStringLiteral("RADIO"));
+    QCOMPARE(m_store.m3u(), QString());
+    QCOMPARE(m_tvBrowser->info().LblAdresse, label);
+    QVERIFY(!m_player.isVisible());
 }
 
 void TestTvLauncher::nationalEditions_data()

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void numberedName();
     void reservedPartFilesAreDistinct();
     void moveNeverReplaces();
+    void longNamesFitTheFolder_data();
+    void longNamesFitTheFolder();
     void reserveFailsInAFolderThatIsAFile();
     void sizeText_data();
     void sizeText();
@@ -49,6 +51,16 @@ void TestDownloadNaming::safeName_data()
                                    << "setup.exe";
     QTest::newRow("accents kept") << "Mise à jour.exe"
                                   << "Mise à jour.exe";
+    QTest::newRow("hidden behind a dot and a space") << ". .bashrc"
+                                                     << "bashrc";
+    QTest::newRow("parent folder behind a dot and a space") << ". .."
+                                                            << "telechargement";
+    QTest::newRow("dot, space, dot") << ". ."
+                                     << "telechargement";
+    QTest::newRow("right-to-left override") << QStringLiteral("Ondavox-setup\u202Eexe.txt") << "Ondavox-setupexe.txt";
+    QTest::newRow("half a character") << QStringLiteral("Radio\xDADA.exe") << "Radio.exe";
+    QTest::newRow("a whole character outside the basic plane")
+        << QStringLiteral("Radio 🎷.exe") << QStringLiteral("Radio 🎷.exe");
 }
 
 void TestDownloadNaming::safeName()
@@ -118,6 +130,39 @@ void TestDownloadNaming::moveNeverReplaces()
     QVERIFY(moved.open(QIODevice::ReadOnly));
     QCOMPARE(moved.readAll(), QByteArray("new"));
     QVERIFY(!part.exists());
+}
+
+void TestDownloadNaming::longNamesFitTheFolder_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("extension");
+
+    QTest::newRow("10 000 letters") << QString(10000, QLatin1Char('a')) + ".exe"
+                                    << ".exe";
+    QTest::newRow("250 accented letters") << QString(250, QChar(0xE9)) + ".exe"
+                                          << ".exe";
+    QTest::newRow("characters of four bytes") << QStringLiteral("🎷").repeated(100) + ".tar.gz"
+                                              << ".tar.gz";
+    QTest::newRow("no extension worth the name") << "a." + QString(300, QLatin1Char('b')) << QString();
+}
+
+// The longest form a name takes, numbered and temporary, is still a name the
+// folder accepts; its stem is cut, never its extension, never half a character.
+void TestDownloadNaming::longNamesFitTheFolder()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, extension);
+    const QString name = DownloadNaming::safeName(server);
+    QVERIFY(name.endsWith(extension));
+    QVERIFY(server.startsWith(name.chopped(extension.size())));
+    QVERIFY(name.size() > 50);
+    const QString longest = DownloadNaming::numberedName(name, 999) + QStringLiteral(".part");
+    QVERIFY(QFile::encodeName(longest).size() <= 255);
+    QCOMPARE(QString::fromUtf8(QFile::encodeName(longest)), longest);
+
+    QTemporaryDir folder;
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!DownloadNaming::reservePartFile(folder.path(), name).isEmpty());
 }
 
 void TestDownloadNaming::reserveFailsInAFolderThatIsAFile()

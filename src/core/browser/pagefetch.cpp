@@ -62,6 +62,14 @@ QUrl PageFetch::canonical(const QUrl &url)
     return result;
 }
 
+std::optional<QUrl> PageFetch::redirectTarget(const QUrl &from, const QUrl &location)
+{
+    const QUrl next = canonical(from.resolved(location));
+    if (!canFetch(next))
+        return std::nullopt;
+    return next;
+}
+
 // The browser engine's own numbers for these failures, so that whoever reads
 // the code sees the same value whichever of the two loaded the page.
 int PageFetch::networkErrorCode(QNetworkReply::NetworkError error)
@@ -231,15 +239,15 @@ void PageFetch::onFinished()
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
     if (status.isValid() && !target.isEmpty()) {
-        const QUrl next = canonical(m_url.resolved(target));
         if (m_redirects == maximumRedirects)
             return fail(networkErrorCode(QNetworkReply::TooManyRedirectsError));
-        if (!canFetch(next))
+        const std::optional<QUrl> next = redirectTarget(m_url, target);
+        if (!next)
             return fail(networkErrorCode(QNetworkReply::InsecureRedirectError));
         ++m_redirects;
-        m_url = next;
+        m_url = *next;
         m_body.clear();
-        send(next);
+        send(*next);
         return;
     }
     m_answered = status.isValid();

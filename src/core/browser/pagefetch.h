@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <optional>
 
 // A page loaded the way a browser asks for it, without a browser: one GET
 // with the browser's own request headers, redirects followed. It raises the
@@ -26,6 +27,10 @@ public:
     static bool canFetch(const QUrl &url);
     // The form a browser gives an address: "/" for an empty path, no default port.
     static QUrl canonical(const QUrl &url);
+    // Where an answer from `from` redirecting to `location` (as the server
+    // wrote it) leads, in that form; nothing when a plain request may not
+    // follow it (to an address off http and https, or without a host).
+    static std::optional<QUrl> redirectTarget(const QUrl &from, const QUrl &location);
     // The browser's negative code for a failure without an HTTP answer.
     static int networkErrorCode(QNetworkReply::NetworkError error);
     // Whether a browser would save such an answer as a file rather than show it.

@@ -5,6 +5,7 @@
 #include "core/playback/playercontrol.h"
 #include "core/playback/playrequest.h"
 #include "core/state/statestore.h"
+#include "core/state/textfile.h"
 
 #include <optional>
 
@@ -180,9 +181,9 @@ void FavouritesController::LectureEnCours_Timer()
 
 QString FavouritesController::refusal(const QString &nom, const QString &url)
 {
-    QString character = FavouritesRecord::refusedCharacter(nom);
+    QString character = TextFile::refusedInRecord(nom);
     if (character.isEmpty())
-        character = FavouritesRecord::refusedCharacter(url);
+        character = TextFile::refusedInRecord(url);
     if (character.isEmpty())
         return QString();
     if (character == u"\r" || character == u"\n")

@@ -1,7 +1,5 @@
 #include "core/favourites/favouritesrecord.h"
 
-#include "core/state/textfile.h"
-
 namespace
 {
 
@@ -56,19 +54,6 @@ QString saveText(const Slots &slots)
     for (const Favori &slot : slots)
         text += typeField(slot.type) + separator + slot.url + separator + slot.nom + separator;
     return text;
-}
-
-QString refusedCharacter(QStringView text)
-{
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length
-            = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
-        const QStringView character = text.sliced(i, length);
-        if (character == separator || character == u"\r" || character == u"\n" || !TextFile::canEncode(character))
-            return character.toString();
-        i += length;
-    }
-    return QString();
 }
 
 }

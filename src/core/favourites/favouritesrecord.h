@@ -29,9 +29,4 @@ Reading ChargeFavoris(QStringView text);
 // The 24 groups, without the line end.
 QString saveText(const Slots &slots);
 
-// The first character of `text` that the file cannot carry back unchanged, or
-// nothing: "*" ends a field, a line break is dropped when the lines are joined
-// again, and the file's code page is Windows-1252.
-QString refusedCharacter(QStringView text);
-
 }

@@ -1,5 +1,6 @@
 #include "core/playback/asxparser.h"
 
+#include "core/playback/playlistentry.h"
 #include "core/state/textfile.h"
 
 #include <QStringDecoder>
@@ -21,22 +22,14 @@ QString decodeText(const QByteArray &data)
     return utf8.hasError() ? TextFile::decode(bytes) : text;
 }
 
-QString resolved(const QString &href, const QUrl &base)
+void addEntry(AsxParser::Result &result, QStringView href, const QUrl &base)
 {
-    const QString address = href.trimmed();
-    if (address.isEmpty())
-        return {};
-    const QUrl url(address);
-    if (!url.isRelative() || !base.isValid())
-        return address;
-    return base.resolved(url).toString();
-}
-
-void addEntry(AsxParser::Result &result, const QString &href, const QUrl &base)
-{
-    const QString address = resolved(href, base);
-    if (!address.isEmpty())
-        result.entries.append(address);
+    if (href.trimmed().isEmpty())
+        return;
+    if (const std::optional<QString> address = PlaylistEntry::playable(href, base))
+        result.entries.append(*address);
+    else
+        ++result.refused;
 }
 
 bool isWordCharacter(QChar c)
@@ -180,7 +173,7 @@ AsxParser::Result AsxParser::parse(const QByteArray &data, const QUrl &base)
             result = scanLeniently(text, base);
     }
     if (result.entries.isEmpty() && result.error.isEmpty())
-        result.error = QStringLiteral("no entry");
+        result.error = result.refused > 0 ? QStringLiteral("no network entry") : QStringLiteral("no entry");
     return result;
 }
 
@@ -201,12 +194,13 @@ AsxParser::Result AsxParser::parseXml(const QString &text, const QUrl &base)
             continue;
         for (const QXmlStreamAttribute &attribute : xml.attributes()) {
             if (attribute.name().toString().compare(QLatin1String("href"), Qt::CaseInsensitive) == 0)
-                addEntry(result, attribute.value().toString(), base);
+                addEntry(result, attribute.value(), base);
         }
     }
     if (xml.hasError() || !inAsx) {
         // Not well-formed: the caller falls back to scanning the text.
         result.entries.clear();
+        result.refused = 0;
         result.error = xml.hasError() ? xml.errorString() : QStringLiteral("no asx element");
         return result;
     }
@@ -269,7 +263,7 @@ AsxParser::Result AsxParser::parseReference(const QString &text, const QUrl &bas
             ++at;
         if (at >= entry.size() || entry.at(at) != QLatin1Char('='))
             continue;
-        addEntry(result, entry.sliced(at + 1).toString(), base);
+        addEntry(result, entry.sliced(at + 1), base);
     }
     return result;
 }

@@ -16,13 +16,17 @@ public:
 
     struct Result {
         // The addresses to play, in document order, made absolute against the
-        // playlist's own address.
+        // playlist's own address; only those PlaylistEntry lets through.
         QStringList entries;
+        // Entries left out: they may not be played from where the playlist came.
+        int refused = 0;
         Form form = Form::None;
         // Why nothing usable was found; empty when entries were found.
         QString error;
     };
 
+    // `base`: where the playlist came from (after redirects), which decides
+    // what its entries may name; without it, only absolute network addresses.
     static Result parse(const QByteArray &data, const QUrl &base = {});
 
     // An address whose name says it is such a playlist.

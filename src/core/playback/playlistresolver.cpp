@@ -108,10 +108,16 @@ void PlaylistResolver::onFinished()
             Q_EMIT failed(url, QStringLiteral("Erreur : liste de lecture illisible"));
         return;
     }
-    // Entries are relative to where the playlist really came from.
+    // Entries are relative to where the playlist really came from, and that
+    // place decides what they may name (redirects never lead off http and
+    // https here). The session hands each one to libmpv in a "loadfile" of
+    // its own, where libmpv no longer knows that a server wrote it: what the
+    // reader lets through is all the fence there is.
     const AsxParser::Result playlist = AsxParser::parse(m_data, reply->url());
     if (playlist.entries.isEmpty()) {
-        Q_EMIT failed(url, QStringLiteral("Erreur : liste de lecture vide"));
+        Q_EMIT failed(url,
+            playlist.refused > 0 ? QStringLiteral("Erreur : liste de lecture sans adresse réseau")
+                                 : QStringLiteral("Erreur : liste de lecture vide"));
         return;
     }
     Q_EMIT resolved(url, playlist.entries);

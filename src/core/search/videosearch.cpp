@@ -1,6 +1,7 @@
 #include "core/search/videosearch.h"
 
 #include <QUrl>
+#include <algorithm>
 
 namespace
 {
@@ -66,6 +67,7 @@ QString VideoSearch::address(Engine engine, const QString &fieldText, const Host
     // trailing space of the user's, which therefore adds nothing.
     const QString text = fieldText + QLatin1Char(' ');
     const qsizetype length = text.size();
+    const qsizetype wordsStart = result.size();
     qsizetype space = text.indexOf(QLatin1Char(' '));
     result += encoded(QStringView(text).left(space));
     for (int more = 0; more < maximumMoreWords; ++more) {
@@ -76,7 +78,17 @@ QString VideoSearch::address(Engine engine, const QString &fieldText, const Host
         result += QLatin1Char('+') + encoded(QStringView(text).mid(start, space - start));
     }
 
-    if (engine == Engine::Dailymotion)
+    if (engine == Engine::Dailymotion) {
+        // The words are one segment of the path. Dots alone ("..", ".") make
+        // a segment that the browser resolves, leaving the search's path;
+        // encoded ("%2E%2E") they still do. One more "+", an empty word the
+        // site ignores, as after a second trailing space, keeps it a search.
+        const QStringView words = QStringView(result).sliced(wordsStart);
+        if (!words.isEmpty() && std::all_of(words.begin(), words.end(), [](QChar c) {
+                return c == QLatin1Char('.');
+            }))
+            result += QLatin1Char('+');
         result += QStringLiteral("/1");
+    }
     return result;
 }

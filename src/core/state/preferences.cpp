@@ -1,5 +1,7 @@
 #include "core/state/preferences.h"
 
+#include "core/state/textfile.h"
+
 #include <array>
 #include <optional>
 
@@ -75,4 +77,14 @@ QString EcritFichier(const Preferences &preferences)
         record += QLatin1Char('*');
     }
     return record;
+}
+
+QString urlDemRefusal(QStringView address)
+{
+    const QString character = TextFile::refusedInRecord(address);
+    if (character.isEmpty())
+        return QString();
+    if (character == u"\r" || character == u"\n")
+        return QStringLiteral("L'adresse ne peut pas contenir de saut de ligne.");
+    return QStringLiteral("Le caractère « %1 » ne peut pas figurer dans l'adresse.").arg(character);
 }

@@ -29,3 +29,8 @@ int readPreferencesRecord(QStringView record, Preferences &preferences);
 
 // The record composed from the values: each field followed by "*", no line break.
 QString EcritFichier(const Preferences &preferences);
+
+// The message that refuses a start-up address the record cannot carry back
+// unchanged ("*", a line break, a character outside Windows-1252); empty
+// when it can.
+QString urlDemRefusal(QStringView address);

@@ -31,9 +31,24 @@ QByteArray encode(const QString &text)
     return windows1252()->fromUnicode(text);
 }
 
-bool canEncode(QStringView text)
+QString refusedInRecord(QStringView text)
 {
-    return windows1252()->canEncode(text);
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            // Outside the basic plane: Windows-1252 holds none of these.
+            return text.sliced(i, 2).toString();
+        }
+        // The codec takes a lone high surrogate for the first half of a pair
+        // still to come, and says it can encode it.
+        if (c.isSurrogate())
+            return QString(QChar::ReplacementCharacter);
+        if (c == QLatin1Char('*') || c == QLatin1Char('\r') || c == QLatin1Char('\n')
+            || !windows1252()->canEncode(QStringView(text).sliced(i, 1)))
+            return QString(c);
+        ++i;
+    }
+    return QString();
 }
 
 QStringList splitLines(const QString &text)

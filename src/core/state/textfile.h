@@ -36,9 +36,14 @@ QStringList splitLines(const QString &text);
 bool write(const QString &path, const QString &text);
 
 QString decode(const QByteArray &bytes);
+// A character that the files' code page has no byte for becomes "?".
 QByteArray encode(const QString &text);
-// Whether every character of `text` has a byte of its own in the files'
-// code page; encode() writes "?" for one that has none.
-bool canEncode(QStringView text);
+
+// The first character of `text` that a field of the records ("value*value*")
+// cannot carry back unchanged, or nothing: "*" ends a field, a line break is
+// lost when the lines are joined again, the code page is Windows-1252, and
+// half a character (a surrogate without its other half) is no character at
+// all, given back as U+FFFD so that it can be shown.
+QString refusedInRecord(QStringView text);
 
 }

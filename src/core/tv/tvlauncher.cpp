@@ -56,41 +56,48 @@ void TvLauncher::showPlayer()
     m_player.setVisible(true);
 }
 
-bool TvLauncher::Savem3u()
+bool TvLauncher::Savem3u(const QString &playlist)
 {
-    m_urlm3u = m_store.userPath(SplitProgramme::playlistName);
-    return TextFile::write(m_urlm3u, m_store.m3u() + QStringLiteral("\r\n"));
+    const QString path = m_store.userPath(SplitProgramme::playlistName);
+    if (!TextFile::write(path, playlist + QStringLiteral("\r\n")))
+        return false;
+    m_urlm3u = path;
+    return true;
 }
 
 TvLauncher::Outcome TvLauncher::BtnLancer_Click(TvBrowser &browser, const EditionDate &date)
 {
     const QString flag = browser.info().LblSpace;
     const QString name = browser.info().LblNom;
-    QString address = browser.info().LblAdresse;
-    m_store.setRadioTv(tvMode);
-    if (flag == dated || flag == inParts) {
-        showPlayer();
-        address = TraiteDate(address, date);
-        browser.setLblAdresse(address);
-        m_store.setCurl(datedMark + address);
-    } else if (flag != webPage) {
-        m_store.setCurl(address);
-    }
+    const bool datedAddress = flag == dated || flag == inParts;
+    const QString address = datedAddress ? TraiteDate(browser.info().LblAdresse, date) : browser.info().LblAdresse;
 
+    // The playlist is written before anything of the launch shows: one that
+    // cannot be written leaves the mode word, the current address and the
+    // address label as they were, and what played plays on.
     QString played = address;
     if (flag == inParts) {
         Q_EMIT playlistWriting();
         // A programme that is not in parts after all plays its own address,
         // not the playlist of the one before.
         if (const auto playlist = SplitProgramme::MakeM3u(name, address)) {
-            m_store.setM3u(*playlist);
-            if (!Savem3u())
+            if (!Savem3u(*playlist))
                 return { After::StayOpen,
                     QStringLiteral("La liste de lecture « %1 » n'a pas pu être enregistrée : l'émission n'est pas "
                                    "lancée.")
-                        .arg(m_urlm3u) };
+                        .arg(m_store.userPath(SplitProgramme::playlistName)) };
+            m_store.setM3u(*playlist);
             played = m_urlm3u;
         }
+    }
+
+    m_store.setRadioTv(tvMode);
+    if (datedAddress) {
+        showPlayer();
+        browser.setLblAdresse(address);
+        m_store.setCurl(datedMark + address);
+    } else if (flag != webPage) {
+        m_store.setCurl(address);
     }
 
     m_browser.stop();

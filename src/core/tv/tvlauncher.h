@@ -54,7 +54,7 @@ Q_SIGNALS:
 
 private:
     void showPlayer();
-    bool Savem3u();
+    bool Savem3u(const QString &playlist);
 
     StateStore &m_store;
     PlayerControl &m_player;

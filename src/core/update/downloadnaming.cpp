@@ -29,6 +29,69 @@ qsizetype extensionStart(const QString &name)
     return last;
 }
 
+// What a name may take at most in bytes, so that its longest numbered,
+// temporary form " (999).part" still fits in a file name of 255 bytes.
+constexpr qsizetype maximumNameBytes = 255 - 11;
+// An "extension" longer than this is part of the name, and may be cut.
+constexpr qsizetype maximumExtensionBytes = 32;
+
+qsizetype byteLength(QStringView text)
+{
+    return QFile::encodeName(text.toString()).size();
+}
+
+// Control characters; invisible format characters, among them the
+// bidirectional controls that let "setup\u202Eexe.txt" show as
+// "setuptxt.exe"; and halves of characters without their other half, which
+// no file name can hold.
+QString withoutHiddenCharacters(QStringView name)
+{
+    QString kept;
+    kept.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            kept += c;
+            kept += name.at(++i);
+            continue;
+        }
+        if (c.isSurrogate() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            continue;
+        kept += c;
+    }
+    return kept;
+}
+
+// The first characters of `text` that fit in `bytes`, never half a character.
+QString cutToBytes(QStringView text, qsizetype bytes)
+{
+    qsizetype end = 0;
+    qsizetype used = 0;
+    while (end < text.size()) {
+        const qsizetype length = text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+        const qsizetype size = byteLength(text.sliced(end, length));
+        if (used + size > bytes)
+            break;
+        used += size;
+        end += length;
+    }
+    return text.first(end).toString();
+}
+
+// A name too long for the folder loses the end of its stem and keeps its
+// extension: "a very long name.exe" stays an ".exe".
+QString withinLength(const QString &name)
+{
+    if (byteLength(name) <= maximumNameBytes)
+        return name;
+    qsizetype at = extensionStart(name);
+    if (byteLength(QStringView(name).sliced(at)) > maximumExtensionBytes)
+        at = name.size();
+    const QStringView extension = QStringView(name).sliced(at);
+    const QString stem = cutToBytes(QStringView(name).first(at), maximumNameBytes - byteLength(extension));
+    return stem.trimmed() + extension.toString();
+}
+
 enum class Move { Done, Taken, Failed };
 
 // A rename that fails rather than replace the target, in one step. QFile::rename
@@ -57,13 +120,16 @@ QString DownloadNaming::safeName(const QString &serverName)
     QString name = serverName;
     const qsizetype separator = std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
     name = name.mid(separator + 1);
-    name.removeIf([](QChar c) {
-        return c.category() == QChar::Other_Control;
-    });
-    name = name.trimmed();
-    while (name.startsWith(QLatin1Char('.')))
-        name.remove(0, 1);
-    name = name.trimmed();
+    name = withoutHiddenCharacters(name);
+    // Until nothing changes: ". .bashrc" loses its dot, then its space, then
+    // the dot that was behind them.
+    for (qsizetype before = -1; before != name.size();) {
+        before = name.size();
+        name = name.trimmed();
+        while (name.startsWith(QLatin1Char('.')))
+            name.remove(0, 1);
+    }
+    name = withinLength(name);
     return name.isEmpty() ? fallbackName : name;
 }
 

@@ -9,7 +9,9 @@ namespace DownloadNaming
 {
 
 // The server's name reduced to a plain file name of the folder: no path, no
-// control characters, no leading dots; a fallback name when nothing is left.
+// control or invisible characters, nothing that hides it (no leading dot or
+// space), short enough for its numbered ".part" form to fit in 255 bytes
+// (its extension kept); a fallback name when nothing is left.
 QString safeName(const QString &serverName);
 
 // `name` itself for 0, else the number in brackets before the extension.

@@ -99,6 +99,13 @@ const char *const startOptions[][2] = {
     { "audio-display", "no" },
     { "hwdec", "no" },
     { "keep-open", "no" },
+    // A playlist that libmpv reads itself (M3U, PLS, HLS) and found on the
+    // network names network addresses only, never a local file or one of
+    // libmpv's own protocols. That is libmpv's default, written here so that
+    // it stays so. It does not reach the entries of the playlists we read
+    // ourselves (ASX): each comes in a "loadfile" of its own, as if the user
+    // had chosen it, so their reader keeps the same rule (PlaylistEntry).
+    { "load-unsafe-playlists", "no" },
     // Longer than the session's own waits for sound (twenty seconds before a
     // stream's first, ten once it played), which say what happened: FFmpeg's
     // timeout only says that opening failed.

@@ -133,8 +133,9 @@ void PlayerFace::scaleToArea()
     const QSize room(qMax(1, width() * 8 / 10), qMax(1, h * (m_welcome ? 5 : 4) / 10));
     QPixmap picture;
     if (!m_welcome && !m_given.isNull()) {
-        // Station pictures are small: enlarged, but not beyond four times.
-        const QSize wanted = m_given.size().scaled(room.boundedTo(m_given.size() * 4), Qt::KeepAspectRatio);
+        // Station pictures are small: enlarged, but not beyond twice their
+        // size, past which they show blurred.
+        const QSize wanted = m_given.size().scaled(room.boundedTo(m_given.size() * 2), Qt::KeepAspectRatio);
         picture = m_given.scaled(wanted * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     } else {
         const int side = qMin(qMin(room.width(), room.height()), 256);

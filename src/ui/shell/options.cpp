@@ -2,6 +2,7 @@
 
 #include "core/browser/browsercontrol.h"
 #include "core/desktop/keepontoptimer.h"
+#include "core/state/preferences.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "ui/shell/about.h"
@@ -337,15 +338,16 @@ void Options::Quitter2_Click()
 }
 
 // A "*" would end the field inside the preferences record and shift every
-// field after it: the address keeps its previous text instead.
+// field after it, and a character outside the record's code page would come
+// back as "?": the address keeps its previous text instead.
 void Options::URLdem_Change(const QString &text)
 {
-    if (text.contains(QLatin1Char('*'))) {
+    if (const QString refusal = urlDemRefusal(text); !refusal.isEmpty()) {
         const int cursor = m_urlDem->cursorPosition();
         const QString previous = m_store.preferences().urlDem;
         m_urlDem->setText(previous);
         m_urlDem->setCursorPosition(std::min<int>(std::max(cursor - 1, 0), previous.size()));
-        programMessage(this, QStringLiteral("Le caractère « * » ne peut pas figurer dans l'adresse."));
+        programMessage(this, refusal);
         return;
     }
     changePreferences([&text](Preferences &p) {
