@@ -14,8 +14,6 @@
 #include "ui/catalogue/autre.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
-#include "ui/search/youtube.h"
-#include "ui/shell/annexe.h"
 #include "ui/shell/options.h"
 #include "ui/shell/radio.h"
 #include "ui/skin/firstpaint.h"
@@ -24,10 +22,8 @@
 #include "ui/skin/wheelctl.h"
 #include "ui/skin/wheelrouter.h"
 #include "ui/tv/frmtv.h"
-#include "ui/update/miseajour.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTimer>
@@ -38,6 +34,15 @@ Application::Application(QObject *parent)
     , m_browser(std::make_unique<WebView>())
     , m_testInternet(std::make_unique<WebView>())
     , m_wheelRouter(std::make_unique<WheelRouter>())
+    , m_windows({ m_store,
+          m_favourites,
+          *m_player,
+          *m_browser,
+          *m_testInternet,
+          *m_wheelRouter,
+          m_timerPPlan,
+          m_newsEditions,
+          m_foreignChannels })
 {
     m_store.setUserFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     m_favourites.setPath(m_store.userPath(FavouritesStore::fileName));
@@ -47,13 +52,7 @@ Application::Application(QObject *parent)
     loadTvTables();
 }
 
-Application::~Application()
-{
-    // They use the player, the browser and the wheel router.
-    delete m_autre;
-    delete m_youtube;
-    delete m_tv;
-}
+Application::~Application() = default;
 
 void Application::loadTvTables()
 {
@@ -75,104 +74,9 @@ PlayerControl &Application::player()
     return *m_player;
 }
 
-Radio &Application::radio()
-{
-    if (!m_radio) {
-        m_radio = std::make_unique<Radio>(m_store);
-        m_radio->setPlayerWidget(m_player->widget());
-        m_radio->setBrowserWidget(m_browser->widget());
-        m_browser->setVisible(false);
-        m_tray = std::make_unique<SystrayIcon>(m_radio.get());
-        setupWindowConnections();
-    }
-    return *m_radio;
-}
-
-Options &Application::options()
-{
-    if (!m_options) {
-        m_options = std::make_unique<Options>(m_store, m_timerPPlan, *m_testInternet, m_testInternet->widget());
-        connect(m_options.get(), &Options::annexeRequested, this, [this] {
-            showWindow(annexe());
-        });
-        connect(m_options.get(), &Options::updateRequested, this, [this] {
-            showWindow(miseAJour());
-        });
-    }
-    return *m_options;
-}
-
-Autre &Application::autre()
-{
-    // The window deletes itself when its close button unloads it.
-    if (!m_autre)
-        m_autre = new Autre(m_store, *m_player, *m_browser, *m_wheelRouter);
-    return *m_autre;
-}
-
-MiseAJour &Application::miseAJour()
-{
-    if (!m_miseAJour) {
-        m_updatePage = std::make_unique<WebView>();
-        m_wbDownload = std::make_unique<WebView>();
-        // Never shown, yet the download is the engine's own.
-        m_wbDownload->createEngine();
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        if (folder.isEmpty())
-            folder = QDir::homePath();
-        m_miseAJour
-            = std::make_unique<MiseAJour>(m_store, *m_updatePage, m_updatePage->widget(), *m_wbDownload, folder);
-    }
-    return *m_miseAJour;
-}
-
-Youtube &Application::youtube()
-{
-    // The window deletes itself when a search closes it.
-    if (!m_youtube)
-        m_youtube = new Youtube(m_store, *m_player, *m_browser, radio());
-    return *m_youtube;
-}
-
-void Application::showYoutube()
-{
-    showWindow(youtube());
-}
-
-frmTV &Application::tv()
-{
-    // The window deletes itself when it is unloaded.
-    if (!m_tv) {
-        m_tv = new frmTV(m_store, *m_player, *m_browser, *m_wheelRouter, m_newsEditions, m_foreignChannels);
-        connect(m_tv, &frmTV::searchRequested, this, &Application::showYoutube);
-    }
-    return *m_tv;
-}
-
-Favoris &Application::favoris()
-{
-    if (!m_favoris)
-        m_favoris = std::make_unique<Favoris>(m_store, m_favourites, *m_player, *m_browser);
-    return *m_favoris;
-}
-
-Annexe &Application::annexe()
-{
-    if (!m_annexe)
-        m_annexe = std::make_unique<Annexe>(m_store);
-    return *m_annexe;
-}
-
-void Application::showWindow(QWidget &window)
-{
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
 void Application::setupPlaybackConnections()
 {
-    Radio &window = radio();
+    Radio &window = m_windows.radio();
     connect(&window, &Radio::stopRequested, m_playback.get(), &PlaybackController::Arret_Click);
     connect(&window, &Radio::refreshRequested, m_playback.get(), &PlaybackController::RefreshBtn_Click);
     connect(&window, &Radio::formMouseDown, m_playback.get(), &PlaybackController::Form_MouseDown);
@@ -197,7 +101,8 @@ void Application::setupPlaybackConnections()
 
 void Application::setupWindowConnections()
 {
-    Radio &window = *m_radio;
+    Radio &window = m_windows.radio();
+    m_tray = std::make_unique<SystrayIcon>(&window);
     connect(&window, &Radio::closeRequested, this, &Application::formUnload);
     connect(&window, &Radio::quitRequested, this, &Application::quitAtOnce);
     connect(&window, &Radio::systrayRequested, m_tray.get(), &SystrayIcon::CacheDansSystray);
@@ -207,18 +112,18 @@ void Application::setupWindowConnections()
         m_timerPPlan.setInterval(0);
     });
     connect(&window, &Radio::optionsRequested, this, [this] {
-        showWindow(options());
+        WindowRegistry::showWindow(m_windows.options());
     });
     connect(&window, &Radio::radiosRequested, this, [this] {
-        showWindow(autre());
+        WindowRegistry::showWindow(m_windows.autre());
     });
     connect(&window, &Radio::tvRequested, this, [this] {
-        frmTV &tvWindow = tv();
+        frmTV &tvWindow = m_windows.tv();
         tvWindow.unsetCursor();
-        showWindow(tvWindow);
+        WindowRegistry::showWindow(tvWindow);
     });
     connect(&window, &Radio::favorisRequested, this, [this] {
-        showWindow(favoris());
+        WindowRegistry::showWindow(m_windows.favoris());
     });
 }
 
@@ -227,8 +132,8 @@ void Application::setupNowPlayingConnections()
     if (!m_mpris->start())
         qWarning("%s", qPrintable(m_mpris->errorString()));
     connect(m_mpris.get(), &MprisService::raiseRequested, this, [this] {
-        m_radio->showNormal();
-        showWindow(*m_radio);
+        m_windows.radio().showNormal();
+        WindowRegistry::showWindow(m_windows.radio());
     });
     connect(m_mpris.get(), &MprisService::quitRequested, this, &Application::formUnload);
     // An address the desktop hands over plays like a launch, named by itself.
@@ -268,14 +173,14 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     }
     // The options window exists from the start: it holds the preferences'
     // controls and the connection test.
-    options();
-    radio();
+    m_windows.options();
+    setupWindowConnections();
     setupPlaybackConnections();
     setupNowPlayingConnections();
     setupExitConnections();
 
     // Borderless, and resizable from its edges.
-    m_radio->setSizingFrame(true);
+    m_windows.radio().setSizingFrame(true);
     applyWindowState();
     Autostart::apply(m_store.preferences().check1);
     // The engine was given the start-up stream as it was made.
@@ -285,8 +190,8 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     // The favourites window lives, hidden, from here to the end: it reads the
     // store now and starts saving it. The TV window follows, hidden: its load
     // presets the day lists before anyone opens it.
-    favoris();
-    tv();
+    m_windows.favoris();
+    m_windows.tv();
     m_player->setStretchToFit(m_store.preferences().checkCadre == 1);
     m_timerPPlan.setInterval(m_store.preferences().kivCheckBox1 == 1 ? 50 : 0);
     // The pages are asked for once the window shows, after the stream.
@@ -297,31 +202,31 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
 
 void Application::afterFirstShow(std::function<void()> then)
 {
-    if (!m_radio->isVisible()) {
+    if (!m_windows.radio().isVisible()) {
         QTimer::singleShot(0, this, std::move(then));
         return;
     }
-    FirstPaint::then(*m_radio, std::move(then));
+    FirstPaint::then(m_windows.radio(), std::move(then));
 }
 
 void Application::applyWindowState()
 {
     switch (m_store.preferences().fenetre) {
     case 1:
-        m_radio->showMaximized();
+        m_windows.radio().showMaximized();
         break;
     case 2:
         m_tray->CacheDansSystray();
         break;
     default:
-        m_radio->show();
+        m_windows.radio().show();
         break;
     }
 }
 
 void Application::startBrowsers()
 {
-    options().startConnectionTest();
+    m_windows.options().startConnectionTest();
     m_browser->navigate(QStringLiteral(ONDAVOX_SITE_URL "/index-ovx.php"));
     m_browser->setTag(QStringLiteral("Debut"));
 }
@@ -337,8 +242,8 @@ void Application::formUnload()
         qWarning("Ondavox : les préférences n'ont pas pu être enregistrées dans %s",
             qPrintable(m_store.userPath(Startup::preferencesName)));
     saveFavourites();
-    if (m_autre)
-        m_autre->WheelCtl1()->unHook();
+    if (Autre *autre = m_windows.loadedAutre())
+        autre->WheelCtl1()->unHook();
     // Not quit(): that asks every window to close first, and the main window
     // answers a close request by coming back here.
     QCoreApplication::exit(0);

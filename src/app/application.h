@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/windowregistry.h"
 #include "core/desktop/keepontoptimer.h"
 #include "core/favourites/favouritesstore.h"
 #include "core/state/startup.h"
@@ -8,32 +9,21 @@
 #include "core/tv/newseditions.h"
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 #include <memory>
 
-class Annexe;
-class Autre;
-class MiseAJour;
-class Favoris;
-class MprisService;
-class NowPlayingTimer;
-class Options;
-class PlaybackController;
 class EngineLoader;
 class MediaPlayer;
+class MprisService;
+class NowPlayingTimer;
+class PlaybackController;
 class PlayerControl;
-class QWidget;
-class Radio;
 class SystrayIcon;
 class WebView;
 class WheelRouter;
-class Youtube;
-class frmTV;
 
 // Creates the program's objects, wires them together and runs the start-up
-// and exit sequences. Windows are created on first use and kept, except
-// those that their close buttons unload.
+// and exit sequences. The windows are the registry's, made on first use.
 class Application : public QObject
 {
     Q_OBJECT
@@ -57,16 +47,7 @@ public:
     void quitAtOnce();
 
     StateStore &store() { return m_store; }
-    Radio &radio();
-    Options &options();
-    Annexe &annexe();
-    Autre &autre();
-    MiseAJour &miseAJour();
-    Youtube &youtube();
-    // The video search, opened from the TV window.
-    void showYoutube();
-    frmTV &tv();
-    Favoris &favoris();
+    WindowRegistry &windows() { return m_windows; }
     FavouritesStore &favourites() { return m_favourites; }
     PlayerControl &player();
     WebView &browser() { return *m_browser; }
@@ -84,7 +65,6 @@ private:
     void setupExitConnections();
     void applyWindowState();
     void startBrowsers();
-    void showWindow(QWidget &window);
     void saveFavourites();
 
     StateStore m_store;
@@ -92,23 +72,15 @@ private:
     std::unique_ptr<MediaPlayer> m_player;
     std::unique_ptr<WebView> m_browser;
     std::unique_ptr<WebView> m_testInternet;
-    std::unique_ptr<Radio> m_radio;
-    std::unique_ptr<PlaybackController> m_playback;
     std::unique_ptr<WheelRouter> m_wheelRouter;
+    NewsEditions m_newsEditions;
+    ForeignChannels m_foreignChannels;
+    KeepOnTopTimer m_timerPPlan;
+    // Destroyed after what is wired to the windows.
+    WindowRegistry m_windows;
+    std::unique_ptr<PlaybackController> m_playback;
     std::unique_ptr<SystrayIcon> m_tray;
     std::unique_ptr<MprisService> m_mpris;
     std::unique_ptr<NowPlayingTimer> m_nowPlaying;
-    std::unique_ptr<Options> m_options;
-    std::unique_ptr<Annexe> m_annexe;
-    QPointer<Autre> m_autre;
-    std::unique_ptr<WebView> m_updatePage;
-    std::unique_ptr<WebView> m_wbDownload;
-    std::unique_ptr<MiseAJour> m_miseAJour;
-    QPointer<Youtube> m_youtube;
-    NewsEditions m_newsEditions;
-    ForeignChannels m_foreignChannels;
-    QPointer<frmTV> m_tv;
-    std::unique_ptr<Favoris> m_favoris;
-    KeepOnTopTimer m_timerPPlan;
     bool m_unloading = false;
 };

@@ -1,5 +1,6 @@
 #include "core/desktop/keepontoptimer.h"
 #include "core/state/statestore.h"
+#include "toolbarbutton.h"
 #include "ui/shell/radio.h"
 #include "ui/skin/imagebuttonpair.h"
 #include "ui/skin/twips.h"
@@ -107,15 +108,16 @@ void TestRadio::toolbarHintStaysUntilTheBareWindow()
     QFETCH(QString, button);
     QFETCH(QString, hint);
 
-    ImageButtonPair *pair = m_radio->button(button);
+    ImageButtonPair *pair = toolbarButton(*m_radio, button);
     QVERIFY(pair);
+    const QImage normalImage = pair->grab().toImage();
     moveOver(pair);
     QCOMPARE(m_store->divers(), hint);
-    QVERIFY(!pair->isNormalImageShown());
+    QVERIFY(pair->grab().toImage() != normalImage);
 
     moveOver(m_radio.get(), QPoint(m_radio->width() / 2, Radio::headerHeight - 5));
     QCOMPARE(m_store->divers(), QString());
-    QVERIFY(pair->isNormalImageShown());
+    QCOMPARE(pair->grab().toImage(), normalImage);
 }
 
 void TestRadio::windowButtonsHaveTheirTooltips_data()
@@ -143,21 +145,26 @@ void TestRadio::windowButtonsHaveTheirTooltips_data()
 void TestRadio::windowButtonsHaveTheirTooltips()
 {
     QFETCH(QString, button);
-    ImageButtonPair *pair = m_radio->button(button);
+    ImageButtonPair *pair = toolbarButton(*m_radio, button);
     QVERIFY(pair);
-    QTEST(pair->normalToolTip(), "normal");
-    QTEST(pair->hoverToolTip(), "hover");
+    QTEST(pair->toolTip(), "normal");
+    const QImage normalImage = pair->grab().toImage();
     // Window buttons give no status-line hint.
     moveOver(pair);
-    QVERIFY(!pair->isNormalImageShown());
+    QVERIFY(pair->grab().toImage() != normalImage);
+    QTEST(pair->toolTip(), "hover");
     QCOMPARE(m_store->divers(), QString());
 }
 
 void TestRadio::enlargeAlternatesTheMode()
 {
-    m_radio->Agrandir2_Click();
+    // The hover image answers the click, as for the close button.
+    ImageButtonPair *pair = toolbarButton(*m_radio, "Agrandir");
+    moveOver(pair);
+    QTest::mouseClick(pair, Qt::LeftButton);
     QCOMPARE(m_store->modeEcran(), QStringLiteral("Grand"));
-    m_radio->Agrandir2_Click();
+    moveOver(pair);
+    QTest::mouseClick(pair, Qt::LeftButton);
     QCOMPARE(m_store->modeEcran(), QStringLiteral("Normal"));
 }
 
@@ -165,7 +172,7 @@ void TestRadio::closeButtonsEndWithoutTheExitSequence()
 {
     QSignalSpy quit(m_radio.get(), &Radio::quitRequested);
     QSignalSpy orderly(m_radio.get(), &Radio::closeRequested);
-    ImageButtonPair *pair = m_radio->button("Quitter");
+    ImageButtonPair *pair = toolbarButton(*m_radio, "Quitter");
     moveOver(pair);
     QTest::mouseClick(pair, Qt::LeftButton);
     QCOMPARE(quit.size(), 1);

@@ -25,6 +25,20 @@ inline QString radioRecord(int number,
 
 inline const QString radioHeader = QStringLiteral("Ondavox radio catalogue*version*1*");
 
+// `admitted` French music stations ("radio"), each followed by a foreign news
+// station ("radio-info") that the radio browser's "Toutes" does not list, so
+// that the k-th entry listed is record 2k - 1.
+inline QString interleavedRadioCatalogue(int admitted)
+{
+    QStringList lines { radioHeader };
+    for (int k = 1; k <= admitted; ++k) {
+        lines.append(radioRecord(2 * k - 1, QStringLiteral("radio"), QStringLiteral("S%1").arg(k)));
+        lines.append(radioRecord(2 * k, QStringLiteral("radio-info"), QStringLiteral("N%1").arg(k), "anglais"));
+    }
+    lines.append(QString());
+    return catalogueText(lines);
+}
+
 // A well-formed TV record line; its picture is "\logos\tv<number>.png".
 inline QString tvRecord(int number,
     const QString &category,

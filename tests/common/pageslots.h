@@ -10,8 +10,10 @@
 inline QString shownSlots(const CataloguePage &page)
 {
     QStringList cells;
-    for (const CatalogueSlot &slot : page.pageSlots())
+    for (int i = 0; i < page.slotCount(); ++i) {
+        const CatalogueSlot &slot = page.slot(i);
         cells.append(slot.visible ? QString::number(slot.tag.listNumber()) : QStringLiteral("-"));
+    }
     return cells.join(QLatin1Char(' '));
 }
 

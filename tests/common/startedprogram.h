@@ -3,10 +3,12 @@
 #include "app/application.h"
 #include "icecastserver.h"
 #include "testhttpserver.h"
+#include "ui/shell/options.h"
 #include "ui/shell/radio.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -19,6 +21,13 @@
 struct StartedProgram {
     static inline const QString homePage = QStringLiteral("/index-ovx.php");
     static inline const QString testPage = QStringLiteral("/ovx_online/test_connexion.php");
+    // What the options window's line `Connected` says once the test page has loaded.
+    static inline const QString connected = QStringLiteral("Ondavox est bien connecté à Internet");
+
+    static QString connectedLine(const Options &options)
+    {
+        return options.findChild<QLabel *>(QStringLiteral("Connected"))->text();
+    }
 
     // Why the program cannot be started so here (a missing tool, a site
     // beyond loopback); empty when it can.
@@ -59,7 +68,7 @@ struct StartedProgram {
     {
         app = std::make_unique<Application>();
         app->start();
-        return QTest::qWaitForWindowExposed(&app->radio());
+        return QTest::qWaitForWindowExposed(&app->windows().radio());
     }
 
     QTemporaryDir home;

@@ -49,7 +49,7 @@ void TestSearchAndUpdate::initTestCase()
     qputenv("XDG_CONFIG_HOME", m_home.filePath("config").toUtf8());
     m_app = std::make_unique<Application>();
     m_app->start();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_app->radio()));
+    QVERIFY(QTest::qWaitForWindowExposed(&m_app->windows().radio()));
 }
 
 void TestSearchAndUpdate::cleanupTestCase()
@@ -59,8 +59,8 @@ void TestSearchAndUpdate::cleanupTestCase()
 
 void TestSearchAndUpdate::optionsButtonOpensTheUpdateWindow()
 {
-    m_app->options().findChild<KivCommand *>(QStringLiteral("KivCommand2"))->click();
-    MiseAJour &window = m_app->miseAJour();
+    m_app->windows().options().findChild<KivCommand *>(QStringLiteral("KivCommand2"))->click();
+    MiseAJour &window = m_app->windows().miseAJour();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(!window.isModal());
     QCOMPARE(window.height(), Twips::toPixels(MiseAJour::heightTwips));
@@ -71,11 +71,11 @@ void TestSearchAndUpdate::optionsButtonOpensTheUpdateWindow()
 void TestSearchAndUpdate::searchWindowOpensEmptyAndKeepsItsTextWhenHidden()
 {
     // The TV window's button opens the search and unloads the TV window.
-    QPointer<frmTV> tv = &m_app->tv();
+    QPointer<frmTV> tv = &m_app->windows().tv();
     tv->show();
     tv->findChild<KivCommand *>(QStringLiteral("KivCommand1"))->click();
     QTRY_VERIFY(tv.isNull());
-    Youtube &window = m_app->youtube();
+    Youtube &window = m_app->windows().youtube();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *field = window.findChild<KivTextBox *>(QStringLiteral("txtSearch"));
     QCOMPARE(field->text(), QString());
@@ -85,8 +85,12 @@ void TestSearchAndUpdate::searchWindowOpensEmptyAndKeepsItsTextWhenHidden()
     window.closePair()->click();
     QVERIFY(!window.isVisible());
 
-    m_app->showYoutube();
-    QCOMPARE(&m_app->youtube(), &window);
+    // Asked again from a TV window loaded afresh: the same search window.
+    tv = &m_app->windows().tv();
+    tv->show();
+    tv->findChild<KivCommand *>(QStringLiteral("KivCommand1"))->click();
+    QTRY_VERIFY(tv.isNull());
+    QCOMPARE(&m_app->windows().youtube(), &window);
     QVERIFY(window.isVisible());
     QCOMPARE(field->text(), QStringLiteral("chat"));
     window.hide();
@@ -95,7 +99,8 @@ void TestSearchAndUpdate::searchWindowOpensEmptyAndKeepsItsTextWhenHidden()
 void TestSearchAndUpdate::resultsTakeThePlayersPlace()
 {
     const VideoSearch::Hosts hosts { m_http.url("/g"), m_http.url("/y"), m_http.url("/d") };
-    QPointer<Youtube> window = new Youtube(m_app->store(), m_app->player(), m_app->browser(), m_app->radio(), hosts);
+    QPointer<Youtube> window
+        = new Youtube(m_app->store(), m_app->player(), m_app->browser(), m_app->windows().radio(), hosts);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.data()));
     window->findChild<KivOptionButton *>(QStringLiteral("ChoixYoutube"))->click();
@@ -104,15 +109,16 @@ void TestSearchAndUpdate::resultsTakeThePlayersPlace()
     QTest::keyClick(field, Qt::Key_Return);
 
     const QString address = m_http.url("/y/results?search_query=chat+noir");
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->browser().currentUrl(), address, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        m_http.lastRequest(QStringLiteral("/y/results")).startsWith("GET /y/results?search_query=chat+noir "), 20000);
     QVERIFY(m_app->browser().widget()->isVisible());
     QVERIFY(!m_app->player().isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(m_app->store().divers(), PlaybackController::browserMessage, 5000);
     QCOMPARE(m_app->store().lecture(), QStringLiteral("Recherche manuelle"));
     QCOMPARE(m_app->store().curl(), address);
     QCOMPARE(m_app->store().radioTv(), QStringLiteral("WEB"));
-    QCOMPARE(m_app->radio().size(), QSize(800, 600));
-    QVERIFY(m_app->radio().hasSizingFrame());
+    QCOMPARE(m_app->windows().radio().size(), QSize(800, 600));
+    QVERIFY(m_app->windows().radio().hasSizingFrame());
     QTRY_VERIFY(window.isNull());
 }
 

@@ -1,10 +1,12 @@
 #include "app/application.h"
 #include "core/playback/playercontrol.h"
 #include "core/playback/playrequest.h"
+#include "engineview.h"
 #include "mappedlibraries.h"
 #include "platform/browser/webview.h"
 #include "screencolour.h"
 #include "startedprogram.h"
+#include "toolbarbutton.h"
 #include "ui/shell/options.h"
 #include "ui/shell/radio.h"
 #include "ui/skin/imagebuttonpair.h"
@@ -42,6 +44,7 @@ private:
 
 const QString homePage = StartedProgram::homePage;
 const QString testPage = StartedProgram::testPage;
+const QString connected = StartedProgram::connected;
 // Each page has a colour of its own, to be seen on screen.
 const QColor testPageColour(48, 160, 48);
 const QColor launchedPageColour(192, 48, 48);
@@ -95,32 +98,31 @@ void TestStartupBrowsers::cleanupTestCase()
 void TestStartupBrowsers::radioAloneRunsNoBrowserEngine()
 {
     QTRY_VERIFY_WITH_TIMEOUT(m_app->player().status().startsWith(QStringLiteral("Lecture")), 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->options().connectionTest().result(), ConnectionTest::Result::Connected, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(StartedProgram::connectedLine(m_app->windows().options()), connected, 10000);
     QTRY_COMPARE(m_program.site.requestCount(homePage), 1);
     QCOMPARE(m_program.site.requestCount(testPage), 1);
     // Time for an engine to show up, had anything started one.
     QTest::qWait(2000);
-    QVERIFY(!m_app->browser().hasEngine());
-    QVERIFY(!m_app->testInternet().hasEngine());
+    QVERIFY(!engineView(m_app->browser()));
+    QVERIFY(!engineView(m_app->testInternet()));
     QVERIFY(!isMapped(browserEngineLibrary));
     QCOMPARE(engineProcesses(), 0);
 }
 
 void TestStartupBrowsers::optionsShowTheTestPageFetchedAtStart()
 {
-    m_app->radio().button(QStringLiteral("BoutonOptions"))->click();
-    Options &options = m_app->options();
+    toolbarButton(m_app->windows().radio(), QStringLiteral("BoutonOptions"))->click();
+    Options &options = m_app->windows().options();
     QVERIFY(QTest::qWaitForWindowExposed(&options));
     WebView &box = m_app->testInternet();
-    QVERIFY(box.hasEngine());
+    QVERIFY(engineView(box));
     QVERIFY(isMapped(browserEngineLibrary));
     QTRY_COMPARE_WITH_TIMEOUT(webPageText(box), QStringLiteral("OK"), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(shareOnScreen(box.widget(), testPageColour) > 0.5, 10000);
-    QCOMPARE(options.findChild<QLabel *>(QStringLiteral("Connected"))->text(),
-        QStringLiteral("Ondavox est bien connecté à Internet"));
+    QCOMPARE(StartedProgram::connectedLine(options), connected);
     QCOMPARE(m_program.site.requestCount(testPage), 1);
     // The main window's page is still unseen.
-    QVERIFY(!m_app->browser().hasEngine());
+    QVERIFY(!engineView(m_app->browser()));
     options.hide();
 }
 
@@ -132,7 +134,7 @@ void TestStartupBrowsers::aWebLaunchStartsTheEngine()
     page.name = QStringLiteral("Page");
     page.mode = QStringLiteral("WEB");
     requestPlay(page, m_app->store(), m_app->player(), m_app->browser());
-    QVERIFY(m_app->browser().hasEngine());
+    QVERIFY(engineView(m_app->browser()));
     QTRY_COMPARE_WITH_TIMEOUT(webPageText(m_app->browser()), QStringLiteral("Page"), 20000);
     // Drawn, in the main window where the video surface is too.
     QTRY_VERIFY_WITH_TIMEOUT(shareOnScreen(m_app->browser().widget(), launchedPageColour) > 0.5, 10000);
@@ -144,7 +146,7 @@ void TestStartupBrowsers::aWebLaunchStartsTheEngine()
 // to draw (OpenGL for Qt Quick, a share context) and has nothing to say.
 void TestStartupBrowsers::theEngineStartedQuietly()
 {
-    QVERIFY(m_app->browser().hasEngine());
+    QVERIFY(engineView(m_app->browser()));
     for (const QString &warning : std::as_const(warnings))
         QVERIFY2(!warning.contains(QLatin1String("WebEngine")), qPrintable(warning));
 }

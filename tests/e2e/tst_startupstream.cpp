@@ -115,10 +115,10 @@ void TestStartupStream::missingPlayerStillShowsTheWindow()
     auto engine = std::make_unique<EngineLoader>(absent, Startup::startupStream(files.preferences));
     engine->localeSettled();
     app.start(files, std::move(engine));
-    QVERIFY(QTest::qWaitForWindowExposed(&app.radio()));
+    QVERIFY(QTest::qWaitForWindowExposed(&app.windows().radio()));
     const QString expected = QStringLiteral("Erreur : le lecteur multimédia ne peut pas démarrer (%1)").arg(loadError);
     QTRY_COMPARE(app.player().status(), expected);
-    auto *view = app.radio().findChild<PlayerView *>();
+    auto *view = app.windows().radio().findChild<PlayerView *>();
     QVERIFY(view);
     QCOMPARE(view->unavailableReason(), expected);
     QVERIFY(view->isVisible());

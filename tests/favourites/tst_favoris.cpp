@@ -11,6 +11,7 @@
 #include "ui/skin/kivframe.h"
 #include "ui/skin/kivtextbox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QTest>
@@ -48,6 +49,9 @@ private Q_SLOTS:
 private:
     void createWindow();
     template <typename T> T *child(const QString &name) const { return m_window->findChild<T *>(name); }
+    // The add dialog, a window of its own, once it has been opened.
+    static AjoutFavoris *addDialog();
+    template <typename T> static T *field(const char *name) { return addDialog()->findChild<T *>(QLatin1String(name)); }
 
     std::unique_ptr<FavouritesFixture> m_f;
     std::unique_ptr<Favoris> m_window;
@@ -62,6 +66,15 @@ void TestFavoris::cleanup()
 {
     m_window.reset();
     m_f.reset();
+}
+
+AjoutFavoris *TestFavoris::addDialog()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<AjoutFavoris *>(window))
+            return dialog;
+    }
+    return nullptr;
 }
 
 void TestFavoris::createWindow()
@@ -84,7 +97,7 @@ void TestFavoris::captionsAndFirstState()
     QCOMPARE(child<QLabel>("vide")->text(), QStringLiteral("(Votre liste de favoris est vide)"));
     // Nothing played yet.
     QVERIFY(!child<KivCommand>("KivCommand2")->isEnabled());
-    QVERIFY(!m_window->ajoutFavoris());
+    QVERIFY(!addDialog());
 
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -191,17 +204,20 @@ void TestFavoris::addDialogFieldsAndRefusal()
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTest::mouseClick(child<KivCommand>("KivCommand3"), Qt::LeftButton);
-    AjoutFavoris *dialog = m_window->ajoutFavoris();
+    AjoutFavoris *dialog = addDialog();
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->isModal());
     QCOMPARE(dialog->titleLabel()->text(), QStringLiteral("AJOUT D'UNE CHAINE"));
-    QCOMPARE(dialog->Nom()->text(), QStringLiteral("Nouvelle chaîne"));
-    QCOMPARE(dialog->Url()->text(), QString());
-    QCOMPARE(dialog->Annee()->count(), 2);
-    QCOMPARE(dialog->Annee()->itemText(0), QStringLiteral("Radio"));
-    QCOMPARE(dialog->Annee()->itemText(1), QStringLiteral("TV"));
-    QCOMPARE(dialog->Annee()->currentIndex(), -1);
+    auto *nom = field<KivTextBox>("Nom");
+    auto *url = field<KivTextBox>("Url");
+    auto *annee = field<QComboBox>("Annee");
+    QCOMPARE(nom->text(), QStringLiteral("Nouvelle chaîne"));
+    QCOMPARE(url->text(), QString());
+    QCOMPARE(annee->count(), 2);
+    QCOMPARE(annee->itemText(0), QStringLiteral("Radio"));
+    QCOMPARE(annee->itemText(1), QStringLiteral("TV"));
+    QCOMPARE(annee->currentIndex(), -1);
     // The fields are named by their captions.
     const QList<QLabel *> captions = dialog->findChildren<QLabel *>();
     const auto buddyCaption = [&](QWidget *field) {
@@ -211,11 +227,11 @@ void TestFavoris::addDialogFieldsAndRefusal()
         }
         return QString();
     };
-    QCOMPARE(buddyCaption(dialog->Nom()), QStringLiteral("Nom : "));
-    QCOMPARE(buddyCaption(dialog->Url()), QStringLiteral("URL : "));
-    QCOMPARE(buddyCaption(dialog->Annee()), QStringLiteral("Type : "));
+    QCOMPARE(buddyCaption(nom), QStringLiteral("Nom : "));
+    QCOMPARE(buddyCaption(url), QStringLiteral("URL : "));
+    QCOMPARE(buddyCaption(annee), QStringLiteral("Type : "));
 
-    QTest::keyClicks(dialog->Url(), QStringLiteral("http://h/a*b"));
+    QTest::keyClicks(url, QStringLiteral("http://h/a*b"));
     MessageBoxAnswerer answerer;
     QTest::mouseClick(dialog->findChild<KivCommand *>("KivCommand1"), Qt::LeftButton);
     QCOMPARE(answerer.messages.size(), 1);
@@ -225,7 +241,7 @@ void TestFavoris::addDialogFieldsAndRefusal()
     QCOMPARE(answerer.messages.at(0).text,
         QStringLiteral("Le caractère « * » ne peut pas figurer dans le nom ni dans l'adresse d'un favori."));
     QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->Url()->text(), QStringLiteral("http://h/a*b"));
+    QCOMPARE(url->text(), QStringLiteral("http://h/a*b"));
     QVERIFY(!m_f->favourites.slot(0).isInUse());
 }
 
@@ -235,9 +251,9 @@ void TestFavoris::dialogAdditionShowsTheNewName()
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->KivCommand3_Click();
-    AjoutFavoris *dialog = m_window->ajoutFavoris();
-    dialog->Url()->setText(QStringLiteral("http://h/new"));
-    dialog->Annee()->setCurrentIndex(0);
+    AjoutFavoris *dialog = addDialog();
+    field<KivTextBox>("Url")->setText(QStringLiteral("http://h/new"));
+    field<QComboBox>("Annee")->setCurrentIndex(0);
     dialog->KivCommand1_Click();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(child<FavoriName>("Nom0")->name(), QStringLiteral("Nouvelle chaîne"));
@@ -246,9 +262,9 @@ void TestFavoris::dialogAdditionShowsTheNewName()
 
     // Shown again, the same dialog with what was left in it.
     m_window->KivCommand3_Click();
-    QCOMPARE(m_window->ajoutFavoris(), dialog);
-    QCOMPARE(dialog->Url()->text(), QStringLiteral("http://h/new"));
-    QCOMPARE(dialog->Annee()->currentIndex(), 0);
+    QCOMPARE(addDialog(), dialog);
+    QCOMPARE(field<KivTextBox>("Url")->text(), QStringLiteral("http://h/new"));
+    QCOMPARE(field<QComboBox>("Annee")->currentIndex(), 0);
 }
 
 void TestFavoris::failedWriteIsNoticedWithoutBlocking()
@@ -257,7 +273,11 @@ void TestFavoris::failedWriteIsNoticedWithoutBlocking()
     createWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QVERIFY(m_window->controller().KivCommand1_Click(QStringLiteral("A"), QStringLiteral("http://a"), 0));
+    m_window->KivCommand3_Click();
+    field<KivTextBox>("Nom")->setText(QStringLiteral("A"));
+    field<KivTextBox>("Url")->setText(QStringLiteral("http://a"));
+    field<QComboBox>("Annee")->setCurrentIndex(0);
+    addDialog()->KivCommand1_Click();
     QMessageBox *notice = nullptr;
     QTRY_VERIFY((notice = m_window->findChild<QMessageBox *>()) && notice->isVisible());
     QVERIFY(notice->text().contains(m_f->favourites.path()));

@@ -1,5 +1,6 @@
 #include "core/desktop/keepontoptimer.h"
 #include "core/state/statestore.h"
+#include "engineview.h"
 #include "platform/browser/webview.h"
 #include "processes.h"
 #include "testhttpserver.h"
@@ -83,11 +84,11 @@ private Q_SLOTS:
         auto *connected = options.findChild<QLabel *>(QStringLiteral("Connected"));
         options.startConnectionTest();
         QTRY_COMPARE_WITH_TIMEOUT(connected->text(), QStringLiteral("Ondavox est bien connecté à Internet"), 10000);
-        QVERIFY(!testInternet.hasEngine());
+        QVERIFY(!engineView(testInternet));
 
         options.show();
         QVERIFY(QTest::qWaitForWindowExposed(&options));
-        QVERIFY(testInternet.hasEngine());
+        QVERIFY(engineView(testInternet));
         QTRY_VERIFY_WITH_TIMEOUT(webPageText(testInternet) == QStringLiteral("OK"), 20000);
         QCOMPARE(m_http.requestCount(path), before + 1);
         connected->ensurePolished();

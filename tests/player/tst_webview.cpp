@@ -1,5 +1,6 @@
 #include "browserevents.h"
 #include "core/browser/browserdownload.h"
+#include "engineview.h"
 #include "mappedlibraries.h"
 #include "platform/browser/webview.h"
 #include "processes.h"
@@ -81,23 +82,20 @@ void TestWebView::engineWaitsUntilShown()
     browser.navigate(address);
     QTRY_VERIFY_WITH_TIMEOUT(seen.ended(), 10000);
     QCOMPARE(seen.log, (QStringList { "progress 0", "progress 100", "complete " + address }));
-    QVERIFY(!browser.hasEngine());
-    QCOMPARE(browser.currentUrl(), address);
+    QVERIFY(!engineView(browser));
 
     // Hidden again and again: still nothing to see, still no engine.
     browser.setVisible(false);
     browser.setVisible(true);
-    QVERIFY(!browser.hasEngine());
+    QVERIFY(!engineView(browser));
     QVERIFY(!isMapped(browserEngineLibrary));
 
     window.resize(400, 300);
     window.show();
-    QVERIFY(browser.hasEngine());
+    QVERIFY(engineView(browser));
     QVERIFY(isMapped(browserEngineLibrary));
-    QCOMPARE(browser.engineError(), QString());
-    QCOMPARE(browser.engineWidget()->parentWidget(), area);
+    QCOMPARE(engineView(browser)->parentWidget(), area);
     QTRY_COMPARE_WITH_TIMEOUT(webPageText(browser), QStringLiteral("Fetched"), 20000);
-    QCOMPARE(browser.currentUrl(), address);
     // The page was not asked for again, and its outcome not told again.
     QTest::qWait(500);
     QCOMPARE(m_server.requestCount(QStringLiteral("/hidden.html")), 1);
@@ -130,7 +128,7 @@ void TestWebView::hiddenAndShownViewsSayTheSame()
     BrowserEvents hiddenSaw(&hidden);
     hidden.navigate(address);
     QTRY_VERIFY_WITH_TIMEOUT(hiddenSaw.ended(), 10000);
-    QVERIFY(!hidden.hasEngine());
+    QVERIFY(!engineView(hidden));
 
     WebView shown;
     show(shown);
@@ -183,7 +181,7 @@ void TestWebView::stopWhileHidden()
 
     // Shown later, the view has nothing to show and asks for nothing.
     show(browser);
-    QVERIFY(browser.hasEngine());
+    QVERIFY(engineView(browser));
     QTest::qWait(1000);
     QCOMPARE(m_server.requestCount(QStringLiteral("/late.html")), 1);
     QCOMPARE(seen.log.size(), 2);
@@ -203,7 +201,7 @@ void TestWebView::refreshWhileHiddenAsksAgain()
     QCOMPARE(seen.log.mid(3), (QStringList { "progress 0", "progress 100", "complete " + address }));
     QCOMPARE(m_server.requestCount(QStringLiteral("/again.html")), 2);
     QCOMPARE(m_server.lastRequestHeader(QStringLiteral("/again.html"), "Cache-Control"), QByteArray("max-age=0"));
-    QVERIFY(!browser.hasEngine());
+    QVERIFY(!engineView(browser));
 }
 
 void TestWebView::handedOverPageLoadsItsPartsWithItsCookie()
@@ -252,7 +250,7 @@ void TestWebView::failureShownLaterIsNotToldTwice()
 
     // The engine shows its own page for the failure, without saying it again.
     show(browser);
-    QTRY_COMPARE_WITH_TIMEOUT(browser.currentUrl(), address, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!webPageText(browser).isEmpty(), 20000);
     QTest::qWait(2000);
     QCOMPARE(failed.count(), 1);
 }
@@ -267,7 +265,7 @@ void TestWebView::engineCreatedDuringAFetchWaitsForIt()
     QTRY_COMPARE(m_server.requestCount(QStringLiteral("/late.html")), before + 1);
     // As the update window does before its downloads.
     browser.createEngine();
-    QVERIFY(browser.hasEngine());
+    QVERIFY(engineView(browser));
     QTRY_VERIFY_WITH_TIMEOUT(seen.ended(), 10000);
     QCOMPARE(seen.log, (QStringList { "progress 0", "progress 100", "complete " + address }));
     QTRY_COMPARE_WITH_TIMEOUT(webPageText(browser), QStringLiteral("Late"), 20000);
@@ -284,7 +282,7 @@ void TestWebView::addressesBeyondHttpNeedTheEngine()
     WebView browser;
     QSignalSpy complete(&browser, &BrowserControl::navigateComplete);
     browser.navigate(QStringLiteral("about:blank"));
-    QVERIFY(browser.hasEngine());
+    QVERIFY(engineView(browser));
     QVERIFY(complete.wait(20000));
 }
 
@@ -302,7 +300,7 @@ void TestWebView::aFileToSaveGoesToTheEngine()
     QSignalSpy complete(&browser, &BrowserControl::navigateComplete);
     browser.navigate(m_server.url(QStringLiteral("/setup.exe")));
     QTRY_COMPARE_WITH_TIMEOUT(offered, QStringList { QStringLiteral("Ondavox-setup.exe") }, 20000);
-    QVERIFY(browser.hasEngine());
+    QVERIFY(engineView(browser));
     QVERIFY(complete.isEmpty());
 }
 

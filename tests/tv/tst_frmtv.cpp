@@ -3,7 +3,7 @@
 #include "core/tv/editiondate.h"
 #include "core/tv/foreignchannels.h"
 #include "core/tv/newseditions.h"
-#include "core/tv/tvbrowser.h"
+#include "core/tv/tvfilter.h"
 #include "fakecontrols.h"
 #include "messageboxanswerer.h"
 #include "ui/catalogue/pictureslot.h"
@@ -13,6 +13,7 @@
 #include "ui/skin/wheelctl.h"
 #include "ui/skin/wheelrouter.h"
 #include "ui/tv/frmtv.h"
+#include "wheelturn.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -168,9 +169,14 @@ void TestFrmTV::loadPresetsTheDayListsAndFillsLater()
     QCOMPARE(m_window->findChild<QComboBox *>(QStringLiteral("Mois"))->count(), 12);
     QCOMPARE(m_window->findChild<QComboBox *>(QStringLiteral("Mois"))->itemText(7), QStringLiteral("Août"));
     QCOMPARE(m_window->findChild<QComboBox *>(QStringLiteral("Jour"))->itemText(30), QStringLiteral("31"));
-    QVERIFY(m_window->tvBrowser().page().slot(0).isEmpty());
-    QTRY_VERIFY(!m_window->tvBrowser().page().slot(11).isEmpty());
-    QVERIFY(m_window->WheelCtl1()->isHooked());
+    QCOMPARE(slotWidget(0)->accessibleName(), QString());
+    QTRY_COMPARE(slotWidget(11)->accessibleName(), programmeName(12));
+
+    // Its wheel control is hooked from the start: once shown, a turn steps the page.
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    turnWheel(m_window, -120, 1000, m_window->mapToGlobal(QPoint(10, 10)));
+    QTRY_COMPARE(slotWidget(0)->accessibleName(), programmeName(5));
 }
 
 void TestFrmTV::secondClickWithoutPassingOverTheWindowKeepsTheInfo()
@@ -182,17 +188,15 @@ void TestFrmTV::secondClickWithoutPassingOverTheWindowKeepsTheInfo()
     // Straight onto the next picture: the info stays, "Lancer" shows.
     clickSlot(1);
     QCOMPARE(label("LblNom")->text(), NewsEditions::middayName);
-    QCOMPARE(m_window->tvBrowser().info().LblSpace, QStringLiteral("oui"));
-    QVERIFY(m_window->tvBrowser().info().LblAdresse.contains(QStringLiteral("f3_")));
+    QVERIFY(control("Jour")->isVisible());
     QVERIFY(control("BtnLancer")->isVisible());
 
     // Over the gap between two pictures: the window's own surface.
     const QPoint gap = slotWidget(2)->geometry().topRight() + QPoint(5, 10);
     QTest::mouseMove(slotWidget(2)->parentWidget(), gap);
-    QCOMPARE(m_window->tvBrowser().positionSouris(), TvBrowser::PositionSouris::Form);
     clickSlot(2);
     QCOMPARE(label("LblNom")->text(), programmeName(3));
-    QCOMPARE(m_window->tvBrowser().info().LblSpace, QStringLiteral("oui"));
+    QVERIFY(control("Jour")->isVisible());
 }
 
 void TestFrmTV::keyboardPicksEverySlotAfresh()
@@ -267,18 +271,28 @@ void TestFrmTV::closeButtonUnloads()
     QTest::mouseClick(m_window->findChild<ImageButtonPair *>(QStringLiteral("Image1")), Qt::LeftButton);
     QCOMPARE(slotWidget(0)->accessibleName(), programmeName(5));
     m_window->findChild<KivCheckBox *>(QStringLiteral("CheckEtrangeres"))->click();
-    QPointer<WheelCtl> wheel = m_window->WheelCtl1();
+    QPointer<WheelCtl> wheel = m_window->findChild<WheelCtl *>();
     ImageButtonPair *close = m_window->closePair();
     close->hideNormalImage();
     QTest::mouseClick(close, Qt::LeftButton);
     QTRY_VERIFY(!m_window);
-    QVERIFY(!wheel || !wheel->isHooked());
+    QVERIFY(!wheel); // gone with the window, and off the router
     QVERIFY(m_player.urls.isEmpty());
 
     // Loaded afresh: the first row, the boxes as at load, no foreign list.
     openWindow();
     QCOMPARE(slotWidget(0)->accessibleName(), NewsEditions::middayName);
-    QCOMPARE(m_window->tvBrowser().filter(), TvFilter());
+    const std::pair<TvFilter::Box, const char *> boxes[] = { { TvFilter::Box::Toutes, "CheckToutes" },
+        { TvFilter::Box::JT, "CheckJT" },
+        { TvFilter::Box::Meteo, "CheckMeteo" },
+        { TvFilter::Box::Clips, "CheckClips" },
+        { TvFilter::Box::Divertissements, "CheckDivertissements" },
+        { TvFilter::Box::Divers, "CheckDivers" },
+        { TvFilter::Box::EtrangeresF, "CheckEtrangeresF" },
+        { TvFilter::Box::Etrangeres, "CheckEtrangeres" } };
+    const TvFilter atLoad;
+    for (const auto &[box, name] : boxes)
+        QCOMPARE(m_window->findChild<KivCheckBox *>(QLatin1String(name))->value() == 1, atLoad.value(box));
     QVERIFY(!control("AutresChaines")->isVisible());
 }
 
@@ -334,7 +348,7 @@ void TestFrmTV::basseNormandieKeepsTheWindowOpen()
     clickSlot(0);
     QTest::mouseClick(control("BoutonReg"), Qt::LeftButton);
     MessageBoxAnswerer answerer;
-    m_window->region_Click(4);
+    Q_EMIT m_window->findChild<QComboBox *>(QStringLiteral("region"))->activated(4);
     QCOMPARE(answerer.messages.size(), 1);
     QCOMPARE(answerer.messages.first().title, QStringLiteral("Ondavox"));
     QCOMPARE(answerer.messages.first().text,

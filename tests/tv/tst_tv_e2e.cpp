@@ -14,6 +14,8 @@
 #include "ui/tv/frmtv.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -102,7 +104,13 @@ void TestTvEndToEnd::initTestCase()
     m_editions = NewsEditions::builtIn(&error).value();
     m_channels = ForeignChannels::builtIn(&error).value();
     m_window = new frmTV(m_store, *m_player, m_browser, m_router, m_editions, m_channels);
-    m_date = m_window->editionDate().dateText(u"JMA").value();
+    // The day the window's lists are preset to.
+    const auto list = [this](const char *name) {
+        return m_window->findChild<QComboBox *>(QLatin1String(name))->currentIndex();
+    };
+    m_date = EditionDate::ReadEditionDate(list("Jour"), list("Mois"), QDate::currentDate().year())
+                 .dateText(u"JMA")
+                 .value();
     QVERIFY(m_http.addFile("/jt/jt_" + m_date + ".mp3", tone));
     // Parts with the names the broadcaster gives them; what they hold is MP3.
     QVERIFY(m_http.addFile("/canal/groland_" + m_date + "_a.wmv", tone, "audio/mpeg"));

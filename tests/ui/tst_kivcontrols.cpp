@@ -181,9 +181,6 @@ void TestKivControls::progressBarClampsWhatItShows()
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
 
-    QCOMPARE(bar.upperBound(), upperBound);
-    QCOMPARE(bar.progress(), progress);
-    QCOMPARE(bar.shownFraction(), shown);
     const double displayed = double(bar.value() - bar.minimum()) / (bar.maximum() - bar.minimum());
     QCOMPARE(displayed, shown);
 }
@@ -239,14 +236,14 @@ void TestKivControls::textBoxUsableState()
     KivTextBox field;
     field.setText(QStringLiteral("http://radio.example/flux"));
     field.setUsable(false);
-    QVERIFY(!field.isUsable());
+    QVERIFY(!field.isEnabled());
     field.show();
     QVERIFY(QTest::qWaitForWindowExposed(&field));
     QTest::keyClicks(&field, QStringLiteral("xyz"));
     QCOMPARE(field.text(), QStringLiteral("http://radio.example/flux"));
 
     field.setUsable(true);
-    QVERIFY(field.isUsable());
+    QVERIFY(field.isEnabled());
     field.setFocus();
     QTest::keyClick(&field, Qt::Key_End);
     QTest::keyClicks(&field, QStringLiteral("2"));

@@ -1,6 +1,5 @@
 #include "platform/desktop/systrayicon.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
@@ -22,6 +21,17 @@ protected:
 private:
     bool m_available;
 };
+
+// The icon in the notification area, once there is one.
+QSystemTrayIcon *iconOf(const SystrayIcon &tray)
+{
+    return tray.findChild<QSystemTrayIcon *>();
+}
+
+bool iconShown(const SystrayIcon &tray)
+{
+    return iconOf(tray) && iconOf(tray)->isVisible();
+}
 }
 
 class TestSystrayIcon : public QObject
@@ -54,14 +64,12 @@ void TestSystrayIcon::onlyADoubleClickShowsTheWindow()
     QWidget window;
     window.show();
     Tray tray(&window);
-    QSignalSpy shown(&tray, &SystrayIcon::windowShown);
     tray.CacheDansSystray();
     QVERIFY(!window.isVisible());
 
-    Q_EMIT tray.icon()->activated(reason);
+    Q_EMIT iconOf(tray)->activated(reason);
     QCOMPARE(window.isVisible(), shows);
-    QCOMPARE(shown.count(), shows ? 1 : 0);
-    QVERIFY(tray.isIconShown());
+    QVERIFY(iconShown(tray));
 }
 
 void TestSystrayIcon::hidingTwiceLeavesOneIcon()
@@ -76,10 +84,10 @@ void TestSystrayIcon::hidingTwiceLeavesOneIcon()
     QVERIFY(tray.CacheDansSystray());
     QVERIFY(!window.isVisible());
     QCOMPARE(tray.findChildren<QSystemTrayIcon *>().size(), 1);
-    QVERIFY(tray.isIconShown());
-    QCOMPARE(tray.icon()->toolTip(), QStringLiteral("Ondavox - France Inter"));
+    QVERIFY(iconShown(tray));
+    QCOMPARE(iconOf(tray)->toolTip(), QStringLiteral("Ondavox - France Inter"));
 
-    tray.onActivated(QSystemTrayIcon::DoubleClick);
+    Q_EMIT iconOf(tray)->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(window.isVisible());
     QCOMPARE(tray.findChildren<QSystemTrayIcon *>().size(), 1);
 }
@@ -94,7 +102,7 @@ void TestSystrayIcon::withoutNotificationAreaTheWindowIsMinimised()
     QVERIFY(!tray.CacheDansSystray());
     QVERIFY(window.isVisible());
     QVERIFY(window.isMinimized());
-    QVERIFY(!tray.isIconShown());
+    QVERIFY(!iconShown(tray));
 }
 
 QTEST_MAIN(TestSystrayIcon)

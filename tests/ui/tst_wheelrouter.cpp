@@ -1,5 +1,6 @@
 #include "ui/skin/wheelctl.h"
 #include "ui/skin/wheelrouter.h"
+#include "wheelturn.h"
 
 #include <QListWidget>
 #include <QScrollBar>
@@ -32,18 +33,6 @@ struct BrowserWindow : QWidget {
     }
     QListWidget *list() const { return findChild<QListWidget *>(); }
 };
-
-// Turns the wheel the way the window system does: a spontaneous event to the
-// native window under the mouse.
-void turnWheel(QWidget *window, int angle, quint64 timestamp, QPoint globalPos = QPoint(640, 400))
-{
-    const QPointF local = window->mapFromGlobal(QPointF(globalPos));
-    QWheelEvent event(
-        local, QPointF(globalPos), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    event.setTimestamp(timestamp);
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    QCoreApplication::sendEvent(window->windowHandle(), &event);
-}
 
 }
 
@@ -111,7 +100,6 @@ void TestWheelRouter::hiddenWindowsAndUnhookedControlsGetNothing()
     QCOMPARE(tvRotations.count(), 1);
 
     radioControl.unHook();
-    QVERIFY(!radioControl.isHooked());
     turnWheel(&tv, 120, 2200);
     QCOMPARE(radioRotations.count(), 2);
     QCOMPARE(tvRotations.count(), 2);
@@ -215,8 +203,11 @@ void TestWheelRouter::controlGoneWithItsWindow()
         // An unloaded browser window takes its control with it.
         BrowserWindow radio;
         auto *control = new WheelCtl(router, &radio);
+        QSignalSpy radioRotations(control, &WheelCtl::WheelRotate);
         radio.show();
-        QVERIFY(control->isHooked());
+        QVERIFY(QTest::qWaitForWindowExposed(&radio));
+        turnWheel(&radio, 120, 4000);
+        QCOMPARE(radioRotations.count(), 1);
     }
     WheelCtl tvControl(router, &tv);
     QSignalSpy rotations(&tvControl, &WheelCtl::WheelRotate);

@@ -51,7 +51,6 @@ public:
 
     const CataloguePage &page() const { return m_page; }
     const CatalogueInfoPanel &info() const { return m_info; }
-    int ID2Max() const { return m_page.ID2Max(); }
     // The indicator's height; 0 for a browser without one.
     int Boule() const { return m_boule; }
 
@@ -74,7 +73,7 @@ public:
 public Q_SLOTS:
     // A notch away from the user (Delta > 0) steps towards the start of the
     // list. Notches closer than the wheel delay give one step.
-    virtual void WheelCtl1_WheelRotate(int Delta, int Shift, int x, int y);
+    void WheelCtl1_WheelRotate(int Delta, int Shift, int x, int y);
 
 Q_SIGNALS:
     void pageChanged();

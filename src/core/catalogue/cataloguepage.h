@@ -50,11 +50,6 @@ public:
     int slotCount() const { return m_geometry.slotCount; }
     int rowWidth() const { return m_geometry.rowWidth; }
     const CatalogueSlot &slot(int index) const { return m_slots.at(index); }
-    const QList<CatalogueSlot> &pageSlots() const { return m_slots; }
-
-    // The list number reached by the last FillFirstPage or FillRowBelow: the
-    // first admitted entry that found no free slot, or the last admitted one.
-    int ID2Max() const { return m_id2Max; }
 
     // Empties every slot (empty tag, no picture); visibility is left as it is.
     void Initialise();
@@ -86,5 +81,8 @@ private:
     Geometry m_geometry;
     Source m_source;
     QList<CatalogueSlot> m_slots;
+    // `ID2Max`: the list number reached by the last FillFirstPage or
+    // FillRowBelow, the first admitted entry that found no free slot, or the
+    // last admitted one. Down stops there.
     int m_id2Max = 0;
 };

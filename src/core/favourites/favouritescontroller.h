@@ -55,7 +55,6 @@ public:
 
     FavouritesStore &favourites() const { return m_favourites; }
     const Display &display() const { return m_display; }
-    bool isWatching() const { return m_lectureEnCours.isActive(); }
 
     // Plays the slot in the main window and asks the window to hide; a free
     // slot does nothing. Which of the player and the browser shows is left as

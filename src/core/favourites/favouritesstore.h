@@ -42,7 +42,6 @@ public:
 
     // `TimerSave`: runs from here to the end of the program.
     void startSaving();
-    int savePeriod() const { return m_timerSave.interval(); }
     void setSavePeriod(int milliseconds) { m_timerSave.setInterval(milliseconds); }
     // Writes the store unless the file already holds it. False when the write failed.
     bool Savefavoris();

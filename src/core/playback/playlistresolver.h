@@ -22,7 +22,6 @@ public:
     // soon as its first bytes show it, and notPlaylist() is emitted.
     void resolve(const QUrl &url, bool onlyIfPlaylist = false);
     void cancel();
-    bool isBusy() const { return m_reply != nullptr; }
 
     static constexpr qint64 maximumSize = 1024 * 1024;
 

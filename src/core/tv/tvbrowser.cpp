@@ -63,12 +63,6 @@ void TvBrowser::BoutonReg_Click()
     setControls(controls);
 }
 
-void TvBrowser::WheelCtl1_WheelRotate(int Delta, int Shift, int x, int y)
-{
-    m_lblWeel += Delta > 0 ? 1 : -1;
-    CatalogueBrowser::WheelCtl1_WheelRotate(Delta, Shift, x, y);
-}
-
 bool TvBrowser::stepsAllowed() const
 {
     return CatalogueBrowser::stepsAllowed() && !m_controls.AutresChaines;

@@ -14,10 +14,6 @@ public:
     static constexpr int slotCount = 12;
     static constexpr int rowWidth = 4;
 
-    // "Form": the pointer has moved over the window's surface since the last
-    // info display; "Image": an info display has been made since.
-    enum class PositionSouris { Form, Image };
-
     // The visibility of the launch controls, which follow the entry shown.
     struct Controls {
         bool BtnLancer = false; // "Lancer"
@@ -38,9 +34,6 @@ public:
 
     const TvFilter &filter() const { return m_filter; }
     const Controls &controls() const { return m_controls; }
-    PositionSouris positionSouris() const { return m_positionSouris; }
-    // Wheel notches so far: one more for each notch away, one less towards.
-    int LblWeel() const { return m_lblWeel; }
 
     void InitialiseTV() { Initialise(); }
 
@@ -53,9 +46,6 @@ public:
     void Form_MouseMove() { m_positionSouris = PositionSouris::Form; }
     void BoutonReg_Click();
 
-public Q_SLOTS:
-    void WheelCtl1_WheelRotate(int Delta, int Shift, int x, int y) override;
-
 Q_SIGNALS:
     void filterChanged();
     void controlsChanged();
@@ -67,10 +57,13 @@ protected:
     void entryShown(const CatalogueEntry &entry) override;
 
 private:
+    // "Form": the pointer has moved over the window's surface since the last
+    // info display; "Image": an info display has been made since.
+    enum class PositionSouris { Form, Image };
+
     void setControls(const Controls &controls);
 
     TvFilter m_filter;
     Controls m_controls;
     PositionSouris m_positionSouris = PositionSouris::Form;
-    int m_lblWeel = 0;
 };

@@ -45,9 +45,6 @@ public:
     // A foreign channel picked in its list (-1: none): stops what played first.
     Outcome AutresChaines_Click(int position);
 
-    // The playlist file last written.
-    QString urlm3u() const { return m_urlm3u; }
-
 Q_SIGNALS:
     // About to write the playlist: the window shows that it is busy.
     void playlistWriting();
@@ -61,5 +58,5 @@ private:
     BrowserControl &m_browser;
     const NewsEditions &m_editions;
     const ForeignChannels &m_channels;
-    QString m_urlm3u;
+    QString m_urlm3u; // the playlist file last written
 };

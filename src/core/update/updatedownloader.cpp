@@ -16,7 +16,6 @@ struct UpdateDownloader::Attempt {
     QString partName;
     qint64 receivedBytes = 0;
     qint64 totalBytes = -1;
-    QString savedPath;
 };
 
 UpdateDownloader::UpdateDownloader(BrowserControl &browser, const QString &folder, QObject *parent)
@@ -54,11 +53,6 @@ qint64 UpdateDownloader::receivedBytes() const
 qint64 UpdateDownloader::totalBytes() const
 {
     return m_shown ? m_shown->totalBytes : -1;
-}
-
-QString UpdateDownloader::savedPath() const
-{
-    return m_shown ? m_shown->savedPath : QString();
 }
 
 void UpdateDownloader::start(const QString &address)
@@ -135,8 +129,7 @@ void UpdateDownloader::finishDownload(const std::shared_ptr<Attempt> &attempt, c
     } else if (const QString finalName = DownloadNaming::moveToFreeName(m_folder, attempt->partName, attempt->name);
                !finalName.isEmpty()) {
         attempt->stage = Stage::Saved;
-        attempt->savedPath = QDir(m_folder).filePath(finalName);
-        attempt->text = DownloadTexts::savedText(attempt->savedPath);
+        attempt->text = DownloadTexts::savedText(QDir(m_folder).filePath(finalName));
     } else {
         // Whole, but without its name: kept for the user rather than lost.
         attempt->text = DownloadTexts::failedText(attempt->name, DownloadTexts::Reason::Rename, attempt->partName);

@@ -31,7 +31,6 @@ public:
     qint64 receivedBytes() const;
     // -1 while the size is not known.
     qint64 totalBytes() const;
-    QString savedPath() const;
 
 Q_SIGNALS:
     void changed();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/playback/mpvengine.h"
+#include "modules/player/mpveventtranslator.h"
 
 #include <QObject>
 #include <QString>
@@ -8,13 +9,12 @@
 #include <atomic>
 #include <memory>
 
-struct mpv_event;
-
-// The player module's engine: owns the libmpv core and tells its events and
-// observed properties to the playback session, on the GUI thread. Needs
-// nothing beyond QtCore: the picture is drawn by a separate surface, so audio
-// plays without one. It may be made on another thread (the program starts
-// libmpv beside Qt's own start): it belongs to no thread until start().
+// The player module's engine: owns the libmpv core, gives it the playback
+// session's commands, and has what it tells translated for the session on the
+// GUI thread. Needs nothing beyond QtCore: the picture is drawn by a separate
+// surface, so audio plays without one. It may be made on another thread (the
+// program starts libmpv beside Qt's own start): it belongs to no thread until
+// start().
 class MpvController : public QObject, public MpvEngine
 {
     Q_OBJECT
@@ -39,10 +39,10 @@ public:
     // Brings the picture back after the video surface lost its context.
     void reloadVideo();
 
-    QStringList messages() const override { return m_messages; }
-    void clearMessages() override { m_messages.clear(); }
+    QStringList messages() const override { return m_translator.messages(); }
+    void clearMessages() override { m_translator.clearMessages(); }
     void requestLiveStream() override;
-    double duration() const override { return m_duration; }
+    double duration() const override { return m_translator.duration(); }
     bool hasVideoTrack() const override;
     void continueHook(quint64 hook) override;
     MpvSurface *createSurface(std::function<void()> initialized) override;
@@ -55,22 +55,10 @@ private:
     explicit MpvController(mpv_handle *handle);
     static void wakeup(void *context);
     void drainEvents();
-    void handleEvent(const mpv_event &event);
-    void handleProperty(const mpv_event &event);
-    void handleReply(const mpv_event &event);
     void command(const QStringList &arguments);
 
     std::unique_ptr<mpv_handle, HandleDeleter> m_handle;
-    Events *m_events = nullptr;
+    MpvEventTranslator m_translator;
     std::atomic_bool m_drainQueued = false;
     QString m_videoOutput;
-    QStringList m_messages;
-    double m_duration = 0;
-    // Which liveStreamKnown() request the replies belong to, and the first
-    // half of its answer.
-    quint64 m_liveRequest = 0;
-    bool m_viaNetwork = false;
-    // Sets of the volume and of the mute not answered yet.
-    int m_volumeSets = 0;
-    int m_muteSets = 0;
 };

@@ -75,11 +75,6 @@ QWidget *WebView::widget()
     return m_container;
 }
 
-QWidget *WebView::engineWidget() const
-{
-    return m_page ? m_page->widget() : nullptr;
-}
-
 void WebView::pageText(const std::function<void(const QString &)> &done) const
 {
     if (m_page)
@@ -208,13 +203,6 @@ void WebView::setVisible(bool visible)
     m_visible = visible;
     if (m_container)
         m_container->setVisible(visible);
-}
-
-QString WebView::currentUrl() const
-{
-    if (m_page && !m_handOverPending)
-        return m_page->url().toString();
-    return m_fetch.requestedUrl().isEmpty() ? QString() : m_fetch.url().toString();
 }
 
 // Saving files is the engine's own work: it asks again and saves.

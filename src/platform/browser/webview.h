@@ -31,11 +31,6 @@ public:
 
     QWidget *widget();
     void createEngine();
-    bool hasEngine() const { return m_page != nullptr; }
-    // Why the engine could not start, once it was tried; empty otherwise.
-    QString engineError() const { return m_engineError; }
-    // The engine's own widget inside widget(), once it has one.
-    QWidget *engineWidget() const;
     // The text of the page the engine shows, as its reader sees it, given to
     // `done` later; empty without an engine.
     void pageText(const std::function<void(const QString &)> &done) const;
@@ -45,8 +40,6 @@ public:
     void refresh() override;
     void setVisible(bool visible) override;
     bool isVisible() const override { return m_visible; }
-
-    QString currentUrl() const;
 
     // What the engine says it is, without starting it.
     static QString engineUserAgent();
@@ -66,6 +59,7 @@ private:
 
     QPointer<QWidget> m_container;
     std::unique_ptr<BrowserEnginePage> m_page;
+    // Why the engine could not start, once it was tried.
     QString m_engineError;
     PageFetch m_fetch;
     bool m_visible = true;

@@ -29,7 +29,6 @@ public:
     // then only keeps the values and the program goes on without it.
     bool start(QDBusConnection connection = QDBusConnection::sessionBus());
     QString errorString() const { return m_errorString; }
-    QString registeredName() const { return m_registeredName; }
 
     void PublishNowPlaying(const QString &t1, const QString &t2, const QString &t3) override;
 

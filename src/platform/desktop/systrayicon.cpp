@@ -36,10 +36,9 @@ bool SystrayIcon::CacheDansSystray()
 
 void SystrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (!showsWindow(reason) || !m_window)
+    if (reason != QSystemTrayIcon::DoubleClick || !m_window)
         return;
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
-    Q_EMIT windowShown();
 }

@@ -25,21 +25,13 @@ public:
     // minimised instead.
     bool CacheDansSystray();
 
-    bool isIconShown() const { return m_icon && m_icon->isVisible(); }
-    QSystemTrayIcon *icon() const { return m_icon; }
-
-    static bool showsWindow(QSystemTrayIcon::ActivationReason reason) { return reason == QSystemTrayIcon::DoubleClick; }
-
-    // What the icon does with a click: shows the window on a double-click.
-    void onActivated(QSystemTrayIcon::ActivationReason reason);
-
-Q_SIGNALS:
-    void windowShown();
-
 protected:
     virtual bool isTrayAvailable() const;
 
 private:
+    // What the icon does with a click: shows the window on a double-click.
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+
     QPointer<QWidget> m_window;
     QSystemTrayIcon *m_icon = nullptr;
 };

@@ -36,7 +36,6 @@ public:
         QWidget *parent = nullptr);
     ~Autre() override;
 
-    RadioBrowser &radioBrowser() const { return *m_radioBrowser; }
     WheelCtl *WheelCtl1() const { return m_wheelCtl; }
 
     // Launches the station the info panel shows, whichever slot was clicked.

@@ -17,10 +17,6 @@ class AjoutFavoris : public SkinnedWindow
 public:
     explicit AjoutFavoris(FavouritesController &controller, QWidget *parent = nullptr);
 
-    KivTextBox *Nom() const { return m_nom; }
-    KivTextBox *Url() const { return m_url; }
-    QComboBox *Annee() const { return m_annee; }
-
     // "Ajouter aux Favoris".
     void KivCommand1_Click();
     void Quitter2_Click();

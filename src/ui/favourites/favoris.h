@@ -32,10 +32,6 @@ public:
         QWidget *parent = nullptr);
     ~Favoris() override;
 
-    FavouritesController &controller() const { return *m_controller; }
-    // None until it is first shown.
-    AjoutFavoris *ajoutFavoris() const { return m_ajoutFavoris.get(); }
-
     // "Ajouter une autre chaîne...": the add dialog, not modal.
     void KivCommand3_Click();
     void Quitter2_Click();

@@ -6,6 +6,8 @@
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "ui/shell/about.h"
+#include "ui/shell/connectiontestline.h"
+#include "ui/shell/preferencesform.h"
 #include "ui/skin/imagebuttonpair.h"
 #include "ui/skin/kivcheckbox.h"
 #include "ui/skin/kivcommand.h"
@@ -19,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace
@@ -81,67 +82,63 @@ Options::Options(StateStore &store,
     : SkinnedWindow(parent)
     , m_store(store)
     , m_timerPPlan(timerPPlan)
-    , m_connectionTest(testInternet, testAddress)
-    , m_testInternetView(testInternetView)
 {
     setObjectName(QStringLiteral("Options"));
     setTitle(QStringLiteral("OPTIONS"));
     titleLabel()->setObjectName(QStringLiteral("Label8"));
-    buildControls();
+    buildControls(testInternet, testAddress, testInternetView);
+    new PreferencesForm(m_store,
+        { m_check1, m_check2, m_urlDem, m_fenetre, m_check3, m_checkCadre, m_pseudoCheck, m_kivCheckBox1, m_urlMaj },
+        this);
     connectControls();
-    showPreferences(m_store.preferences());
-    showConnectionResult();
-
-    m_timer1.setInterval(100);
-    connect(&m_timer1, &QTimer::timeout, this, &Options::Timer1_Timer);
-    m_timer1.start();
 }
 
 Options::~Options() = default;
 
-void Options::buildControls()
+void Options::buildControls(BrowserControl &testInternet, const QString &testAddress, QWidget *testInternetView)
 {
     QWidget *area = content();
     // Moves over the bare window (`Form_MouseMove`) are seen on the content area.
     area->setMouseTracking(true);
     area->installEventFilter(this);
 
-    m_kivFrame2 = new KivFrame(QStringLiteral("Préférences : "), area);
-    m_kivFrame2->setObjectName(QStringLiteral("KivFrame2"));
+    auto *kivFrame2 = new KivFrame(QStringLiteral("Préférences : "), area);
+    kivFrame2->setObjectName(QStringLiteral("KivFrame2"));
     m_check1 = checkBox(
-        QStringLiteral("Check1"), QStringLiteral("Lancer l'application au démarrage de l'ordinateur"), m_kivFrame2);
+        QStringLiteral("Check1"), QStringLiteral("Lancer l'application au démarrage de l'ordinateur"), kivFrame2);
     m_check2 = checkBox(QStringLiteral("Check2"),
         QStringLiteral("Lancer une radio ou une émission au démarrage de l'application "),
-        m_kivFrame2);
-    m_urlDemLabel = label(QStringLiteral("Label1"), QStringLiteral("URL de la radio ou de l'émission : "), m_kivFrame2);
-    m_urlDem = new KivTextBox(m_kivFrame2);
+        kivFrame2);
+    QLabel *urlDemLabel
+        = label(QStringLiteral("Label1"), QStringLiteral("URL de la radio ou de l'émission : "), kivFrame2);
+    m_urlDem = new KivTextBox(kivFrame2);
     m_urlDem->setObjectName(QStringLiteral("URLdem"));
-    m_urlDemLabel->setBuddy(m_urlDem);
-    m_label3 = label(QStringLiteral("Label3"), QStringLiteral("Au démarrage, afficher la fenêtre :"), m_kivFrame2);
+    urlDemLabel->setBuddy(m_urlDem);
+    m_label3 = label(QStringLiteral("Label3"), QStringLiteral("Au démarrage, afficher la fenêtre :"), kivFrame2);
     m_label3->setMouseTracking(true);
     m_label3->installEventFilter(this);
-    m_fenetre = new QComboBox(m_kivFrame2);
+    m_fenetre = new QComboBox(kivFrame2);
     m_fenetre->setObjectName(QStringLiteral("Fenetre"));
     m_fenetre->addItems(
         { QStringLiteral("Normale"), QStringLiteral("En Plein écran"), QStringLiteral("Dans la barre Systray") });
     m_label3->setBuddy(m_fenetre);
     m_check3 = checkBox(QStringLiteral("Check3"),
         QStringLiteral("Afficher la date de la veille dans les menus des émissions"),
-        m_kivFrame2);
+        kivFrame2);
     m_checkCadre
-        = checkBox(QStringLiteral("CheckCadre"), QStringLiteral("Ajuster la taille de la vidéo au cadre"), m_kivFrame2);
+        = checkBox(QStringLiteral("CheckCadre"), QStringLiteral("Ajuster la taille de la vidéo au cadre"), kivFrame2);
     m_pseudoCheck = checkBox(QStringLiteral("PseudoCheck"),
         QStringLiteral("Afficher la lecture en cours dans le pseudo Windows Live Messenger"),
-        m_kivFrame2);
+        kivFrame2);
     m_kivCheckBox1 = checkBox(QStringLiteral("KivCheckBox1"),
         QStringLiteral("Garder la fenêtre au premier plan (toujours visible)"),
-        m_kivFrame2);
+        kivFrame2);
 
-    auto *preferences = new QGridLayout(m_kivFrame2);
+    auto *preferences = new QGridLayout(kivFrame2);
     preferences->setColumnStretch(1, 1);
     preferences->addWidget(m_check1, 0, 0, 1, 2);
     preferences->addWidget(m_check2, 1, 0, 1, 2);
-    preferences->addWidget(m_urlDemLabel, 2, 0);
+    preferences->addWidget(urlDemLabel, 2, 0);
     preferences->addWidget(m_urlDem, 2, 1);
     preferences->addWidget(m_label3, 3, 0);
     preferences->addWidget(m_fenetre, 3, 1, Qt::AlignLeft);
@@ -150,47 +147,30 @@ void Options::buildControls()
     preferences->addWidget(m_pseudoCheck, 6, 0, 1, 2);
     preferences->addWidget(m_kivCheckBox1, 7, 0, 1, 2);
 
-    m_kivFrame1 = new KivFrame(QStringLiteral("Connexions :"), area);
-    m_kivFrame1->setObjectName(QStringLiteral("KivFrame1"));
-    m_connected = label(QStringLiteral("Connected"), QString(), m_kivFrame1);
-    m_connected->setMouseTracking(true);
-    m_connected->installEventFilter(this);
-    m_refreshBtn = new QToolButton(m_kivFrame1);
-    m_refreshBtn->setObjectName(QStringLiteral("RefreshBtn"));
-    m_refreshBtn->setIcon(QIcon(Skin::imagePath(QStringLiteral("refresh-icon"))));
-    m_refreshBtn->setAutoRaise(true);
-    m_refreshBtn->setToolTip(QStringLiteral("Tester à nouveau la connexion"));
-    m_refreshBtn->setAccessibleName(m_refreshBtn->toolTip());
-    m_refreshBtn->setCursor(Qt::PointingHandCursor);
-    m_label11 = label(QStringLiteral("Label11"), QStringLiteral("URL de ma mise à jour : "), m_kivFrame1);
-    m_urlMaj = new KivTextBox(m_kivFrame1);
+    auto *kivFrame1 = new KivFrame(QStringLiteral("Connexions :"), area);
+    kivFrame1->setObjectName(QStringLiteral("KivFrame1"));
+    m_connectionLine = new ConnectionTestLine(testInternet, testAddress, kivFrame1);
+    QLabel *label11 = label(QStringLiteral("Label11"), QStringLiteral("URL de ma mise à jour : "), kivFrame1);
+    m_urlMaj = new KivTextBox(kivFrame1);
     m_urlMaj->setObjectName(QStringLiteral("URLMAJ"));
-    m_label11->setBuddy(m_urlMaj);
+    label11->setBuddy(m_urlMaj);
 
-    auto *connections = new QGridLayout(m_kivFrame1);
+    auto *connections = new QGridLayout(kivFrame1);
     connections->setColumnStretch(1, 1);
-    auto *test = new QHBoxLayout;
-    test->addWidget(m_connected, 1);
-    test->addWidget(m_refreshBtn);
-    if (m_testInternetView) {
-        // The page is only proof that the site answered: a glimpse is enough.
-        m_testInternetView->setParent(m_kivFrame1);
-        m_testInternetView->setObjectName(QStringLiteral("TestInternet"));
-        m_testInternetView->setFixedSize(124, 37);
-        test->addWidget(m_testInternetView);
-    }
-    connections->addLayout(test, 0, 0, 1, 2);
-    connections->addWidget(m_label11, 1, 0);
+    if (testInternetView)
+        m_connectionLine->addTestView(testInternetView);
+    connections->addLayout(m_connectionLine->layout(), 0, 0, 1, 2);
+    connections->addWidget(label11, 1, 0);
     connections->addWidget(m_urlMaj, 1, 1);
 
-    m_kivFrame3 = new KivFrame(QStringLiteral("Informations :"), area);
-    m_kivFrame3->setObjectName(QStringLiteral("KivFrame3"));
-    m_info = label(QStringLiteral("Info"), QString(), m_kivFrame3);
+    auto *kivFrame3 = new KivFrame(QStringLiteral("Informations :"), area);
+    kivFrame3->setObjectName(QStringLiteral("KivFrame3"));
+    m_info = label(QStringLiteral("Info"), QString(), kivFrame3);
     m_info->setWordWrap(true);
     m_info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for the longest help text, so that the window does not jump.
     m_info->setMinimumHeight(m_info->fontMetrics().lineSpacing() * 3);
-    auto *information = new QVBoxLayout(m_kivFrame3);
+    auto *information = new QVBoxLayout(kivFrame3);
     information->addWidget(m_info);
 
     m_command3 = command(QStringLiteral("Command3"), QStringLiteral("Annexe"), area);
@@ -210,9 +190,9 @@ void Options::buildControls()
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(12, 4, 12, 12);
     layout->setSpacing(8);
-    layout->addWidget(m_kivFrame2);
-    layout->addWidget(m_kivFrame1);
-    layout->addWidget(m_kivFrame3);
+    layout->addWidget(kivFrame2);
+    layout->addWidget(kivFrame1);
+    layout->addWidget(kivFrame3);
     layout->addLayout(buttons);
 
     setFixedWidth(560);
@@ -220,44 +200,25 @@ void Options::buildControls()
 
 void Options::connectControls()
 {
-    connect(&m_store, &StateStore::preferencesChanged, this, &Options::showPreferences);
-
-    const auto option = [this](KivCheckBox *box, int Preferences::*field, const QString &help) {
-        connect(box, &KivCheckBox::Click, this, [this, field](int value) {
-            changePreferences([field, value](Preferences &p) {
-                p.*field = value;
-            });
+    const auto help = [this](KivCheckBox *box, const QString &text) {
+        connect(box, &KivCheckBox::MouseMove, this, [this, text] {
+            showHelp(text);
         });
-        if (!help.isEmpty())
-            connect(box, &KivCheckBox::MouseMove, this, [this, help] {
-                showHelp(help);
-            });
     };
-    option(m_check1, &Preferences::check1, Help::check1);
-    option(m_check2, &Preferences::check2, Help::check2);
-    option(m_check3, &Preferences::check3, Help::check3);
-    option(m_checkCadre, &Preferences::checkCadre, QString());
-    option(m_pseudoCheck, &Preferences::pseudoCheck, Help::pseudoCheck);
-    option(m_kivCheckBox1, &Preferences::kivCheckBox1, Help::kivCheckBox1);
+    help(m_check1, Help::check1);
+    help(m_check2, Help::check2);
+    help(m_check3, Help::check3);
+    help(m_pseudoCheck, Help::pseudoCheck);
+    help(m_kivCheckBox1, Help::kivCheckBox1);
     connect(m_checkCadre, &KivCheckBox::MouseDown, this, [this] {
         showHelp(Help::checkCadre);
     });
+    // After the form has put the change in the record.
     connect(m_kivCheckBox1, &KivCheckBox::Click, this, &Options::KivCheckBox1_Click);
 
-    connect(m_urlDem, &QLineEdit::textEdited, this, &Options::URLdem_Change);
-    connect(m_urlMaj, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changePreferences([&text](Preferences &p) {
-            p.urlMaj = text;
-        });
+    connect(m_connectionLine, &ConnectionTestLine::failureHovered, this, [this] {
+        showHelp(Help::connected);
     });
-    connect(m_fenetre, &QComboBox::activated, this, [this](int index) {
-        changePreferences([index](Preferences &p) {
-            p.fenetre = index;
-        });
-    });
-
-    connect(&m_connectionTest, &ConnectionTest::resultChanged, this, &Options::showConnectionResult);
-    connect(m_refreshBtn, &QToolButton::clicked, this, &Options::startConnectionTest);
 
     connect(m_command2, &KivCommand::Click, this, &Options::Command2_Click);
     connect(m_command1, &KivCommand::Click, this, &Options::Command1_Click);
@@ -267,53 +228,14 @@ void Options::connectControls()
     connect(closePair(), &ImageButtonPair::Click, this, &Options::Quitter2_Click);
 }
 
-void Options::showPreferences(const Preferences &preferences)
+void Options::startConnectionTest()
 {
-    m_check1->setValue(preferences.check1);
-    m_check2->setValue(preferences.check2);
-    // Rewriting the same text would move the cursor of a field being typed in.
-    if (m_urlDem->text() != preferences.urlDem) {
-        m_urlDem->setText(preferences.urlDem);
-        // A long address shows its beginning, the scheme and host.
-        m_urlDem->setCursorPosition(0);
-    }
-    m_fenetre->setCurrentIndex(preferences.fenetre);
-    m_check3->setValue(preferences.check3);
-    m_checkCadre->setValue(preferences.checkCadre);
-    m_pseudoCheck->setValue(preferences.pseudoCheck);
-    m_kivCheckBox1->setValue(preferences.kivCheckBox1);
-    if (m_urlMaj->text() != preferences.urlMaj) {
-        m_urlMaj->setText(preferences.urlMaj);
-        m_urlMaj->setCursorPosition(0);
-    }
-}
-
-void Options::changePreferences(const std::function<void(Preferences &)> &change)
-{
-    Preferences preferences = m_store.preferences();
-    change(preferences);
-    m_store.setPreferences(preferences);
+    m_connectionLine->start();
 }
 
 void Options::showHelp(const QString &text)
 {
     m_info->setText(text);
-}
-
-void Options::showConnectionResult()
-{
-    m_connected->setText(m_connectionTest.text());
-    switch (m_connectionTest.result()) {
-    case ConnectionTest::Result::Connected:
-        m_connected->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0);"));
-        break;
-    case ConnectionTest::Result::Failed:
-        m_connected->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-        break;
-    case ConnectionTest::Result::Untested:
-        m_connected->setStyleSheet(QString());
-        break;
-    }
 }
 
 void Options::Command2_Click()
@@ -335,24 +257,6 @@ void Options::Command1_Click()
 void Options::Quitter2_Click()
 {
     hide();
-}
-
-// A "*" would end the field inside the preferences record and shift every
-// field after it, and a character outside the record's code page would come
-// back as "?": the address keeps its previous text instead.
-void Options::URLdem_Change(const QString &text)
-{
-    if (const QString refusal = urlDemRefusal(text); !refusal.isEmpty()) {
-        const int cursor = m_urlDem->cursorPosition();
-        const QString previous = m_store.preferences().urlDem;
-        m_urlDem->setText(previous);
-        m_urlDem->setCursorPosition(std::min<int>(std::max(cursor - 1, 0), previous.size()));
-        programMessage(this, refusal);
-        return;
-    }
-    changePreferences([&text](Preferences &p) {
-        p.urlDem = text;
-    });
 }
 
 void Options::KivCheckBox1_Click(int value)
@@ -378,11 +282,6 @@ void Options::KivCommand3_Click()
     m_about->activateWindow();
 }
 
-void Options::Timer1_Timer()
-{
-    m_urlDem->setUsable(m_store.preferences().check2 == 1);
-}
-
 void Options::Form_MouseMove()
 {
     m_info->clear();
@@ -396,8 +295,6 @@ bool Options::eventFilter(QObject *watched, QEvent *event)
             Form_MouseMove();
         else if (watched == m_label3)
             showHelp(Help::label3);
-        else if (watched == m_connected && m_connectionTest.result() == ConnectionTest::Result::Failed)
-            showHelp(Help::connected);
     }
     return SkinnedWindow::eventFilter(watched, event);
 }

@@ -75,7 +75,7 @@ Radio::Radio(StateStore &store, QWidget *parent)
         if (area != m_deplace)
             return;
         for (const char *name : { "Quitter", "Agrandir", "Reduire", "Systray" })
-            button(QLatin1String(name))->showNormalImage();
+            findChild<ImageButtonPair *>(QLatin1String(name), Qt::FindDirectChildrenOnly)->showNormalImage();
     });
     m_sizingFrame = new SizingFrame(this);
 
@@ -173,11 +173,6 @@ ImageButtonPair *Radio::addToolButton(const QString &name, const QString &skin, 
     connect(pair, &ImageButtonPair::hovered, &m_store, &StateStore::setDivers);
     m_toolButtons.append(pair);
     return pair;
-}
-
-ImageButtonPair *Radio::button(const QString &name) const
-{
-    return findChild<ImageButtonPair *>(name, Qt::FindDirectChildrenOnly);
 }
 
 void Radio::setPlayerWidget(QWidget *widget)

@@ -31,12 +31,9 @@ public:
     void setBrowserWidget(QWidget *widget);
 
     KivProgressBar *progressBar() const { return m_progress; }
-    ImageButtonPair *button(const QString &name) const;
 
     void setSizingFrame(bool on);
     bool hasSizingFrame() const;
-
-    void Agrandir2_Click();
 
 Q_SIGNALS:
     // The window manager asked to close the window: the orderly exit.
@@ -64,6 +61,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void Agrandir2_Click();
     ImageButtonPair *addWindowButton(
         const QString &name, const QString &skin, const QString &tip, const QString &hoverTip);
     ImageButtonPair *addToolButton(const QString &name, const QString &skin, const QString &tip, const QString &hint);

@@ -3,10 +3,10 @@
 #include <QProgressBar>
 
 // Skinned progress bar: shows a value relative to an upper bound. Any pair of
-// numbers is accepted and read back as written; only the display is clamped
-// (a value above the bound shows full, a negative value or a bound of zero or
-// less shows empty). Use setUpperBound/setProgress, not QProgressBar's own
-// range and value, which hold the display.
+// numbers is accepted; only the display is clamped (a value above the bound
+// shows full, a negative value or a bound of zero or less shows empty). Use
+// setUpperBound/setProgress, not QProgressBar's own range and value, which
+// hold the display.
 class KivProgressBar : public QProgressBar
 {
     Q_OBJECT
@@ -14,16 +14,12 @@ class KivProgressBar : public QProgressBar
 public:
     explicit KivProgressBar(QWidget *parent = nullptr);
 
-    int upperBound() const { return m_upperBound; }
     void setUpperBound(int upperBound);
-
-    int progress() const { return m_progress; }
     void setProgress(int progress);
 
+private:
     // Shown fraction, 0 to 1.
     double shownFraction() const;
-
-private:
     void updateDisplay();
 
     int m_upperBound = 100;

@@ -13,7 +13,6 @@ class KivTextBox : public QLineEdit
 public:
     explicit KivTextBox(QWidget *parent = nullptr);
 
-    bool isUsable() const { return isEnabled(); }
     void setUsable(bool usable) { setEnabled(usable); }
 
 Q_SIGNALS:

@@ -15,11 +15,6 @@ WheelCtl::~WheelCtl()
     unHook();
 }
 
-bool WheelCtl::isHooked() const
-{
-    return m_router && m_router->isHooked(this);
-}
-
 void WheelCtl::WheelMoved(int Delta, int Shift, int x, int y)
 {
     Q_EMIT WheelRotate(Delta, Shift, x, y);

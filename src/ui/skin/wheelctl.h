@@ -18,7 +18,6 @@ public:
     ~WheelCtl() override;
 
     QWidget *window() const { return m_window; }
-    bool isHooked() const;
 
     // Raises WheelRotate with the same values.
     void WheelMoved(int Delta, int Shift, int x, int y);

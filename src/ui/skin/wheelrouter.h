@@ -23,12 +23,12 @@ public:
 
     void hook(WheelCtl *control);
     void unHook(const WheelCtl *control);
-    bool isHooked(const WheelCtl *control) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool isHooked(const WheelCtl *control) const;
     // What a copy of a turn shares with the turn itself.
     struct TurnKey {
         quint64 timestamp = 0;

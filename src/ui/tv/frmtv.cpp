@@ -1,23 +1,17 @@
 #include "ui/tv/frmtv.h"
 
-#include "core/state/statestore.h"
-#include "core/tv/editiondate.h"
-#include "core/tv/foreignchannels.h"
-#include "core/tv/newseditions.h"
 #include "core/tv/tvbrowser.h"
 #include "ui/catalogue/cataloguepageview.h"
 #include "ui/skin/imagebuttonpair.h"
 #include "ui/skin/kivcheckbox.h"
 #include "ui/skin/kivcommand.h"
 #include "ui/skin/kivframe.h"
-#include "ui/skin/programmessage.h"
 #include "ui/skin/twips.h"
 #include "ui/skin/wheelctl.h"
+#include "ui/tv/tvlaunchcontrols.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDate>
 #include <QLabel>
 
 namespace
@@ -53,19 +47,6 @@ struct FilterBoxPlace {
     QString caption;
 };
 
-const QStringList months = { QStringLiteral("Janvier"),
-    QStringLiteral("Février"),
-    QStringLiteral("Mars"),
-    QStringLiteral("Avril"),
-    QStringLiteral("Mai"),
-    QStringLiteral("Juin"),
-    QStringLiteral("Juillet"),
-    QStringLiteral("Août"),
-    QStringLiteral("Septembre"),
-    QStringLiteral("Octobre"),
-    QStringLiteral("Novembre"),
-    QStringLiteral("Décembre") };
-
 } // namespace
 
 frmTV::frmTV(StateStore &store,
@@ -76,14 +57,13 @@ frmTV::frmTV(StateStore &store,
     const ForeignChannels &channels,
     QWidget *parent)
     : SkinnedWindow(parent)
-    , m_store(store)
     , m_tvBrowser(new TvBrowser(
           store,
           [this](const QString &path) {
               return m_pictures.canLoad(path);
           },
           this))
-    , m_launcher(new TvLauncher(store, player, browser, editions, channels, this))
+    , m_launch(new TvLaunchControls(store, player, browser, editions, channels, *m_tvBrowser, *this))
     , m_wheelCtl(new WheelCtl(wheelRouter, this))
 {
     setObjectName(QStringLiteral("frmTV"));
@@ -111,49 +91,26 @@ frmTV::frmTV(StateStore &store,
     // In the order that Tab follows.
     buildFilters();
     buildInfoPanel();
-    buildLaunchControls();
-    for (const ForeignChannels::Channel &channel : channels.channels)
-        m_autresChaines->addItem(channel.listItem);
-    for (const NewsEditions::Region &region : editions.regions)
-        m_region->addItem(region.region);
+    m_launch->buildLaunchControls();
+    auto *search = new KivCommand(QStringLiteral("Chercher une vidéo sur Internet (Youtube, ...)"), content());
+    search->setObjectName(QStringLiteral("KivCommand1"));
+    search->setFixedWidth(330);
+    placeAt(search, { 14, 440 });
+    connect(search, &KivCommand::Click, this, &frmTV::KivCommand1_Click);
 
     connect(m_tvBrowser, &TvBrowser::infoChanged, this, &frmTV::showInfo);
     connect(m_tvBrowser, &TvBrowser::filterChanged, this, &frmTV::showFilter);
-    connect(m_tvBrowser, &TvBrowser::controlsChanged, this, &frmTV::showControls);
     connect(m_wheelCtl, &WheelCtl::WheelRotate, m_tvBrowser, &TvBrowser::WheelCtl1_WheelRotate);
     connect(this, &SkinnedWindow::formMouseMove, m_tvBrowser, &TvBrowser::Form_MouseMove);
-    connect(m_launcher, &TvLauncher::playlistWriting, this, [this] {
-        setCursor(Qt::WaitCursor);
-    });
     connect(closePair(), &ImageButtonPair::Click, this, &frmTV::Quitter2_Click);
 
     unsetCursor();
-    CalcDate();
+    m_launch->CalcDate();
     showInfo();
     showFilter();
-    showControls();
 }
 
 frmTV::~frmTV() = default;
-
-QComboBox *frmTV::addList(const char *name, const QString &accessibleName, QPoint at, int width)
-{
-    auto *list = new QComboBox(content());
-    list->setObjectName(QLatin1String(name));
-    list->setAccessibleName(accessibleName);
-    list->setFixedWidth(width);
-    placeAt(list, at);
-    return list;
-}
-
-KivCommand *frmTV::addButton(const char *name, const QString &caption, QPoint at, int width)
-{
-    auto *button = new KivCommand(caption, content());
-    button->setObjectName(QLatin1String(name));
-    button->setFixedWidth(width);
-    placeAt(button, at);
-    return button;
-}
 
 void frmTV::buildInfoPanel()
 {
@@ -172,32 +129,6 @@ void frmTV::buildInfoPanel()
     m_lblInfos->setFixedSize(panelWidth, 44);
     m_lblInfos->setWordWrap(true);
     m_lblInfos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-}
-
-void frmTV::buildLaunchControls()
-{
-    m_labelDate = addLabel(QStringLiteral("Afficher l'émission du :"), { panelX, 226 }, QStringLiteral("LabelDate"));
-    m_jour = addList("Jour", QStringLiteral("Jour"), { panelX, 246 }, 60);
-    for (int day = 1; day <= 31; ++day)
-        m_jour->addItem(QString::number(day));
-    m_mois = addList("Mois", QStringLiteral("Mois"), { panelX + 68, 246 }, 130);
-    m_mois->addItems(months);
-
-    m_lblLocal = addLabel(QStringLiteral("Journaux Locaux :"), { panelX, 284 }, QStringLiteral("LblLocal"));
-    m_boutonNat = addButton("BoutonNat", QStringLiteral("Edition nationale"), { panelX, 304 }, panelWidth);
-    m_boutonReg = addButton("BoutonReg", QStringLiteral("Edition regionale"), { panelX, 334 }, panelWidth);
-    m_region = addList("region", QStringLiteral("Région"), { panelX, 368 }, panelWidth);
-    m_region->setPlaceholderText(QStringLiteral("Votre région..."));
-    m_btnLancer = addButton("BtnLancer", QStringLiteral("Lancer"), { panelX, 410 }, panelWidth);
-
-    connect(m_boutonNat, &KivCommand::Click, this, &frmTV::BoutonNat_Click);
-    connect(m_boutonReg, &KivCommand::Click, this, &frmTV::BoutonReg_Click);
-    connect(m_region, &QComboBox::activated, this, &frmTV::region_Click);
-    connect(m_btnLancer, &KivCommand::Click, this, &frmTV::BtnLancer_Click);
-
-    m_kivCommand1
-        = addButton("KivCommand1", QStringLiteral("Chercher une vidéo sur Internet (Youtube, ...)"), { 14, 440 }, 330);
-    connect(m_kivCommand1, &KivCommand::Click, this, &frmTV::KivCommand1_Click);
 }
 
 void frmTV::buildFilters()
@@ -228,21 +159,7 @@ void frmTV::buildFilters()
         m_checks.append(check);
     }
 
-    m_autresChaines = addList("AutresChaines", QStringLiteral("Chaînes étrangères"), { 14, 396 }, 556);
-    m_autresChaines->setPlaceholderText(QStringLiteral("Veuillez sélectionner une chaine."));
-    connect(m_autresChaines, &QComboBox::activated, this, &frmTV::AutresChaines_Click);
-}
-
-void frmTV::CalcDate()
-{
-    const DateListPositions positions = ::CalcDate(QDate::currentDate(), m_store.preferences().check3);
-    m_mois->setCurrentIndex(positions.Mois);
-    m_jour->setCurrentIndex(positions.Jour);
-}
-
-EditionDate frmTV::editionDate() const
-{
-    return EditionDate::ReadEditionDate(m_jour->currentIndex(), m_mois->currentIndex(), QDate::currentDate().year());
+    m_launch->buildForeignChannels();
 }
 
 void frmTV::showInfo()
@@ -267,63 +184,6 @@ void frmTV::showFilter()
     const TvFilter &filter = m_tvBrowser->filter();
     for (int i = 0; i < m_checks.size(); ++i)
         m_checks.at(i)->setValue(filter.value(TvFilter::Box(i)) ? 1 : 0);
-}
-
-void frmTV::showControls()
-{
-    const TvBrowser::Controls &controls = m_tvBrowser->controls();
-    m_btnLancer->setVisible(controls.BtnLancer);
-    m_labelDate->setVisible(controls.dates);
-    m_jour->setVisible(controls.dates);
-    m_mois->setVisible(controls.dates);
-    m_lblLocal->setVisible(controls.LblLocal);
-    m_region->setVisible(controls.region);
-    m_boutonNat->setVisible(controls.BoutonNat);
-    m_boutonReg->setVisible(controls.BoutonReg);
-    m_autresChaines->setVisible(controls.AutresChaines);
-}
-
-void frmTV::apply(const TvLauncher::Outcome &outcome)
-{
-    if (!outcome.message.isEmpty()) {
-        unsetCursor();
-        programMessage(this, outcome.message);
-    }
-    switch (outcome.after) {
-    case TvLauncher::After::StayOpen:
-        break;
-    case TvLauncher::After::Hide:
-        hide();
-        break;
-    case TvLauncher::After::Unload:
-        close();
-        break;
-    }
-}
-
-void frmTV::BtnLancer_Click()
-{
-    apply(m_launcher->BtnLancer_Click(*m_tvBrowser, editionDate()));
-}
-
-void frmTV::BoutonNat_Click()
-{
-    apply(m_launcher->BoutonNat_Click(m_tvBrowser->info().LblNom, editionDate()));
-}
-
-void frmTV::BoutonReg_Click()
-{
-    m_tvBrowser->BoutonReg_Click();
-}
-
-void frmTV::region_Click(int position)
-{
-    apply(m_launcher->region_Click(m_tvBrowser->info().LblNom, position, editionDate()));
-}
-
-void frmTV::AutresChaines_Click(int position)
-{
-    apply(m_launcher->AutresChaines_Click(position));
 }
 
 void frmTV::KivCommand1_Click()
