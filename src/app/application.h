@@ -2,6 +2,7 @@
 
 #include "core/desktop/keepontoptimer.h"
 #include "core/favourites/favouritesstore.h"
+#include "core/history/titlehistory.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "core/tv/foreignchannels.h"
@@ -23,6 +24,9 @@ class PlaybackController;
 class EngineLoader;
 class MediaPlayer;
 class PlayerControl;
+class PlayerMenu;
+class StreamRecorder;
+class TitleHistoryWindow;
 class QWidget;
 class Radio;
 class SystrayIcon;
@@ -67,6 +71,10 @@ public:
     void showYoutube();
     frmTV &tv();
     Favoris &favoris();
+    TitleHistoryWindow &titleHistoryWindow();
+    StreamRecorder &recorder() { return *m_recorder; }
+    TitleHistory &titleHistory() { return m_titleHistory; }
+    PlayerMenu &playerMenu() { return *m_playerMenu; }
     FavouritesStore &favourites() { return m_favourites; }
     PlayerControl &player();
     WebView &browser() { return *m_browser; }
@@ -82,6 +90,10 @@ private:
     void setupWindowConnections();
     void setupNowPlayingConnections();
     void setupExitConnections();
+    void setupRecordingConnections();
+    void setupTitleHistoryConnections();
+    // The video search for `words`, as if they had been typed in its window.
+    void searchVideo(const QString &words);
     void applyWindowState();
     void startBrowsers();
     void showWindow(QWidget &window);
@@ -90,6 +102,11 @@ private:
     StateStore m_store;
     FavouritesStore m_favourites;
     std::unique_ptr<MediaPlayer> m_player;
+    // After the player, whose engine writes its file: it goes first.
+    std::unique_ptr<StreamRecorder> m_recorder;
+    TitleHistory m_titleHistory;
+    std::unique_ptr<PlayerMenu> m_playerMenu;
+    std::unique_ptr<TitleHistoryWindow> m_titleHistoryWindow;
     std::unique_ptr<WebView> m_browser;
     std::unique_ptr<WebView> m_testInternet;
     std::unique_ptr<Radio> m_radio;
