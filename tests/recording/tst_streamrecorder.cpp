@@ -60,6 +60,8 @@ void TestStreamRecorder::fileIsClosedBeforeWhatFollows_data()
     QTest::newRow("another station") << "url" << false << 1 << 0;
     QTest::newRow("the stream drops and comes back") << "drop" << true << 2 << 0;
     QTest::newRow("the disk is full") << "full" << false << 1 << 1;
+    // mpv holds what it records and writes it out as the file closes.
+    QTest::newRow("the disk is full as the file closes") << "full at the end" << false << 1 << 1;
 }
 
 void TestStreamRecorder::fileIsClosedBeforeWhatFollows()
@@ -101,6 +103,10 @@ void TestStreamRecorder::fileIsClosedBeforeWhatFollows()
     } else if (event == QLatin1String("full")) {
         for (int i = 0; i < 3; ++i)
             engine.events().logMessage(QStringLiteral("recorder: Failed writing packet."));
+    } else if (event == QLatin1String("full at the end")) {
+        recorder.stop();
+        engine.events().logMessage(QStringLiteral("recorder: Writing trailer failed."));
+        engine.events().logMessage(QStringLiteral("recorder: Closing file failed"));
     }
 
     // The file was closed before mpv was given anything to open.

@@ -12,9 +12,13 @@
 namespace
 {
 
-// mpv's messages about the file it records into: it could not create it, or
-// not write the next piece (a full disk).
-const QLatin1String recorderFailure("recorder: Failed");
+// mpv's messages about the file it records into: it could not create it,
+// write a piece, write its end or close it ("Failed writing packet.",
+// "Writing trailer failed.", "Closing file failed").
+bool isRecorderFailure(const QString &line)
+{
+    return line.startsWith(QLatin1String("recorder: ")) && line.contains(QLatin1String("fail"), Qt::CaseInsensitive);
+}
 
 } // namespace
 
@@ -200,7 +204,7 @@ void StreamRecorder::onEngineMessage(const QString &line)
 {
     // mpv keeps what it records and writes it out as the file closes: the
     // news of a full disk may come after the recording has ended.
-    if (m_files.isEmpty() || m_failed || !line.startsWith(recorderFailure))
+    if (m_files.isEmpty() || m_failed || !isRecorderFailure(line))
         return;
     fail(QStringLiteral("L'enregistrement n'a pas pu être écrit en entier dans %1 (disque plein ?). "
                         "Ce qui est écrit reste lisible, et la radio continue.")
