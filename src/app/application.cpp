@@ -4,6 +4,7 @@
 #include "core/desktop/nowplayingtimer.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/playrequest.h"
+#include "core/recording/streamrecorder.h"
 #include "core/state/startup.h"
 #include "platform/browser/webview.h"
 #include "platform/desktop/mprisservice.h"
@@ -14,11 +15,16 @@
 #include "ui/catalogue/autre.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
+#include "ui/playback/playerbar.h"
+#include "ui/playback/playermenu.h"
+#include "ui/playback/titlehistorywindow.h"
+#include "ui/search/youtube.h"
 #include "ui/shell/options.h"
 #include "ui/shell/radio.h"
 #include "ui/skin/firstpaint.h"
 #include "ui/skin/keepontop.h"
 #include "ui/skin/kivprogressbar.h"
+#include "ui/skin/programmessage.h"
 #include "ui/skin/wheelctl.h"
 #include "ui/skin/wheelrouter.h"
 #include "ui/tv/frmtv.h"
@@ -31,6 +37,8 @@
 Application::Application(QObject *parent)
     : QObject(parent)
     , m_player(std::make_unique<MediaPlayer>())
+    , m_recorder(std::make_unique<StreamRecorder>(m_player->session()))
+    , m_playerMenu(std::make_unique<PlayerMenu>())
     , m_browser(std::make_unique<WebView>())
     , m_testInternet(std::make_unique<WebView>())
     , m_wheelRouter(std::make_unique<WheelRouter>())
@@ -72,6 +80,22 @@ void Application::loadTvTables()
 PlayerControl &Application::player()
 {
     return *m_player;
+}
+
+TitleHistoryWindow &Application::titleHistoryWindow()
+{
+    if (!m_titleHistoryWindow) {
+        m_titleHistoryWindow = std::make_unique<TitleHistoryWindow>(m_titleHistory);
+        connect(m_titleHistoryWindow.get(), &TitleHistoryWindow::searchRequested, this, &Application::searchVideo);
+    }
+    return *m_titleHistoryWindow;
+}
+
+void Application::searchVideo(const QString &words)
+{
+    Youtube &search = m_windows.youtube();
+    search.setSearchText(words);
+    search.KivCommand1_Click();
 }
 
 void Application::setupPlaybackConnections()
@@ -146,6 +170,54 @@ void Application::setupNowPlayingConnections()
     });
 }
 
+void Application::setupRecordingConnections()
+{
+    QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    if (music.isEmpty())
+        music = QDir::home().filePath(QStringLiteral("Music"));
+    m_recorder->setFolder(QDir(music).filePath(QStringLiteral("Ondavox")));
+    m_recorder->setStationName(m_store.lecture());
+    connect(&m_store, &StateStore::lectureChanged, m_recorder.get(), &StreamRecorder::setStationName);
+    const auto pageShown = [this] {
+        m_recorder->setPageShown(m_store.radioTv().compare(QLatin1String("WEB"), Qt::CaseInsensitive) == 0);
+    };
+    pageShown();
+    connect(&m_store, &StateStore::radioTvChanged, m_recorder.get(), pageShown);
+
+    PlayerBar *bar = m_player->controlBar();
+    const auto availability = [this, bar] {
+        bar->setRecordAvailable(m_recorder->canStart(), m_recorder->unavailableReason());
+    };
+    availability();
+    connect(m_recorder.get(), &StreamRecorder::availabilityChanged, bar, availability);
+    connect(m_recorder.get(), &StreamRecorder::recordingChanged, bar, &PlayerBar::setRecording);
+    connect(m_recorder.get(), &StreamRecorder::elapsedChanged, bar, &PlayerBar::setRecordedTime);
+    connect(bar, &PlayerBar::recordClicked, m_recorder.get(), &StreamRecorder::toggle);
+    // Said once, without stopping anything: the radio plays on.
+    connect(m_recorder.get(), &StreamRecorder::failed, this, [this](const QString &message) {
+        programNotice(&m_windows.radio(), message);
+    });
+
+    m_playerMenu->addRecording(*m_recorder);
+    bar->setMenu(m_playerMenu.get());
+    m_tray->setMenu(m_playerMenu.get());
+}
+
+void Application::setupTitleHistoryConnections()
+{
+    m_titleHistory.load(m_store.userPath(QString::fromLatin1(TitleHistory::fileName)));
+    connect(&m_titleHistory, &TitleHistory::saveFailed, this, [](const QString &path) {
+        qWarning("Ondavox : les titres écoutés n'ont pas pu être enregistrés dans %s", qPrintable(path));
+    });
+    connect(&m_player->session(), &PlaybackSession::streamTitleChanged, this, [this](const QString &title) {
+        m_titleHistory.add(m_store.lecture(), title);
+    });
+    m_playerMenu->addTitleHistory();
+    connect(m_playerMenu.get(), &PlayerMenu::titleHistoryRequested, this, [this] {
+        WindowRegistry::showWindow(titleHistoryWindow());
+    });
+}
+
 void Application::setupExitConnections()
 {
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::formUnload);
@@ -178,6 +250,8 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     setupPlaybackConnections();
     setupNowPlayingConnections();
     setupExitConnections();
+    setupRecordingConnections();
+    setupTitleHistoryConnections();
 
     // Borderless, and resizable from its edges.
     m_windows.radio().setSizingFrame(true);
@@ -237,6 +311,8 @@ void Application::formUnload()
         return;
     m_unloading = true;
     m_nowPlaying->clearForExit();
+    // The recording's file is closed whole before anything else can fail.
+    m_recorder->stop();
     // No one is left to answer a message box at log-off: the reason goes to the session's log.
     if (!Startup::writePreferences(m_store))
         qWarning("Ondavox : les préférences n'ont pas pu être enregistrées dans %s",
@@ -252,6 +328,7 @@ void Application::formUnload()
 void Application::quitAtOnce()
 {
     m_unloading = true;
+    m_recorder->stop();
     // Every change was written when it was made; this is the last try for
     // one that could not be.
     saveFavourites();

@@ -3,6 +3,7 @@
 #include "app/windowregistry.h"
 #include "core/desktop/keepontoptimer.h"
 #include "core/favourites/favouritesstore.h"
+#include "core/history/titlehistory.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "core/tv/foreignchannels.h"
@@ -18,6 +19,9 @@ class MprisService;
 class NowPlayingTimer;
 class PlaybackController;
 class PlayerControl;
+class PlayerMenu;
+class StreamRecorder;
+class TitleHistoryWindow;
 class SystrayIcon;
 class WebView;
 class WheelRouter;
@@ -63,6 +67,11 @@ private:
     void setupWindowConnections();
     void setupNowPlayingConnections();
     void setupExitConnections();
+    void setupRecordingConnections();
+    void setupTitleHistoryConnections();
+    // The video search for `words`, as if they had been typed in its window.
+    void searchVideo(const QString &words);
+    TitleHistoryWindow &titleHistoryWindow();
     void applyWindowState();
     void startBrowsers();
     void saveFavourites();
@@ -70,6 +79,11 @@ private:
     StateStore m_store;
     FavouritesStore m_favourites;
     std::unique_ptr<MediaPlayer> m_player;
+    // After the player, whose engine writes its file: it goes first.
+    std::unique_ptr<StreamRecorder> m_recorder;
+    TitleHistory m_titleHistory;
+    std::unique_ptr<PlayerMenu> m_playerMenu;
+    std::unique_ptr<TitleHistoryWindow> m_titleHistoryWindow;
     std::unique_ptr<WebView> m_browser;
     std::unique_ptr<WebView> m_testInternet;
     std::unique_ptr<WheelRouter> m_wheelRouter;

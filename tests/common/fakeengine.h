@@ -30,10 +30,13 @@ public:
     double duration() const override { return 0; }
     bool hasVideoTrack() const override { return false; }
     void continueHook(quint64 hook) override { calls.append(QStringLiteral("continue %1").arg(hook)); }
+    void setStreamRecord(const QString &path) override { calls.append(QStringLiteral("record ") + path); }
+    QString audioCodec() const override { return codec; }
     MpvSurface *createSurface(std::function<void()>) override { return nullptr; }
 
     QStringList calls;
     QStringList log;
+    QString codec;
 
 private:
     Events *m_events = nullptr;

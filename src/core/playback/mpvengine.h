@@ -106,6 +106,14 @@ public:
     // waits for its answer.
     virtual bool hasVideoTrack() const = 0;
     virtual void continueHook(quint64 hook) = 0;
+    // Writes the stream, as it arrives and without decoding it, to the file
+    // at `path` (created or replaced); the empty path closes the file, whole.
+    // A file that mpv cannot open or write is said in its messages, under the
+    // prefix "recorder".
+    virtual void setStreamRecord(const QString &path) = 0;
+    // The codec of the sound that plays (mpv's names: "mp3", "aac",
+    // "vorbis"...); empty when nothing plays. Asks mpv and waits for its answer.
+    virtual QString audioCodec() const = 0;
 
     // A surface for the picture, made when a video needs one. `initialized`
     // runs each time it has set up its OpenGL context (again after a move to
@@ -127,5 +135,5 @@ public:
     virtual std::unique_ptr<MpvEngine> create(const MpvEngine::Options &options, QString *error) = 0;
 };
 
-#define MpvEngineFactory_iid "fr.ondavox.MpvEngineFactory/2"
+#define MpvEngineFactory_iid "fr.ondavox.MpvEngineFactory/3"
 Q_DECLARE_INTERFACE(MpvEngineFactory, MpvEngineFactory_iid)

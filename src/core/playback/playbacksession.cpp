@@ -83,6 +83,7 @@ void PlaybackSession::setUrl(const QString &url)
 {
     const QString given = url.trimmed();
     m_url = url;
+    Q_EMIT urlChanged(url);
     m_resolved = false;
     m_failure.reset();
     m_resolver->cancel();
@@ -278,6 +279,7 @@ void PlaybackSession::onMutedReported(bool muted)
 
 void PlaybackSession::onLogMessage(const QString &line)
 {
+    Q_EMIT engineMessage(line);
     if (PlaybackStatus::isAudioOutputFailure(line)) {
         m_status.setAudioMissing();
         publishStatus();

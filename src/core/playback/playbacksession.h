@@ -83,6 +83,11 @@ Q_SIGNALS:
     // until engine()->continueHook(hook): a video needs its surface first.
     void preloaded(quint64 hook);
     void engineArrived();
+    // Another address was asked for (or none): what played is left, before
+    // the engine is given the new one.
+    void urlChanged(const QString &url);
+    // One of the engine's messages, as MpvEngine::messages() keeps it.
+    void engineMessage(const QString &line);
 
 private:
     friend class SessionEvents;

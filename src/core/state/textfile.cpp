@@ -102,12 +102,16 @@ Lines readLinesUntilFailure(QIODevice &device)
 
 bool write(const QString &path, const QString &text)
 {
+    return writeBytes(path, encode(text));
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = encode(text);
     // The data reaches the disk before the new file takes the old one's
     // name: a power cut then leaves one of the two whole, never an empty file.
     if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {

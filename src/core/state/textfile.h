@@ -34,6 +34,8 @@ QStringList splitLines(const QString &text);
 // Replaces the file with `text` in one step: either the whole new content is
 // there afterwards, or the previous file is untouched. Creates the folder.
 bool write(const QString &path, const QString &text);
+// The same for bytes already encoded (the program's own UTF-8 files).
+bool writeBytes(const QString &path, const QByteArray &bytes);
 
 QString decode(const QByteArray &bytes);
 // A character that the files' code page has no byte for becomes "?".

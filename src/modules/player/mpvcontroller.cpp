@@ -221,6 +221,21 @@ void MpvController::continueHook(quint64 hook)
     mpv_hook_continue(m_handle.get(), hook);
 }
 
+void MpvController::setStreamRecord(const QString &path)
+{
+    // Synchronous: once this returns, the file is closed, or mpv writes the
+    // next packet into the new one, and an exit that follows loses nothing.
+    mpv_set_property_string(m_handle.get(), MpvProperty::streamRecord, path.toUtf8().constData());
+}
+
+QString MpvController::audioCodec() const
+{
+    char *codec = mpv_get_property_string(m_handle.get(), MpvProperty::audioCodecName);
+    const QString name = QString::fromUtf8(codec);
+    mpv_free(codec);
+    return name;
+}
+
 MpvSurface *MpvController::createSurface(std::function<void()> initialized)
 {
     return new VideoSurface(*this, std::move(initialized));

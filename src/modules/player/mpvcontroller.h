@@ -45,6 +45,8 @@ public:
     double duration() const override { return m_translator.duration(); }
     bool hasVideoTrack() const override;
     void continueHook(quint64 hook) override;
+    void setStreamRecord(const QString &path) override;
+    QString audioCodec() const override;
     MpvSurface *createSurface(std::function<void()> initialized) override;
 
 private:

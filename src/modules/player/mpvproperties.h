@@ -21,5 +21,7 @@ inline constexpr char demuxerViaNetwork[] = "demuxer-via-network";
 inline constexpr char fileSize[] = "file-size";
 inline constexpr char videoTrack[] = "vid";
 inline constexpr char trackList[] = "track-list";
+inline constexpr char streamRecord[] = "stream-record";
+inline constexpr char audioCodecName[] = "audio-codec-name";
 
 } // namespace MpvProperty

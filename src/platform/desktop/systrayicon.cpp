@@ -1,5 +1,6 @@
 #include "platform/desktop/systrayicon.h"
 
+#include <QMenu>
 #include <QWidget>
 
 SystrayIcon::SystrayIcon(QWidget *window, QObject *parent)
@@ -25,6 +26,7 @@ bool SystrayIcon::CacheDansSystray()
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(this);
         connect(m_icon, &QSystemTrayIcon::activated, this, &SystrayIcon::onActivated);
+        m_icon->setContextMenu(m_menu);
     }
     // The notification record is filled at each hiding: the window's icon,
     // and its title ("Ondavox") as the tip.
@@ -41,4 +43,11 @@ void SystrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
+}
+
+void SystrayIcon::setMenu(QMenu *menu)
+{
+    m_menu = menu;
+    if (m_icon)
+        m_icon->setContextMenu(menu);
 }

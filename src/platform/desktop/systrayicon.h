@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 
+class QMenu;
 class QWidget;
 
 // The main window's notification-area icon. Hiding the window into the
@@ -25,6 +26,9 @@ public:
     // minimised instead.
     bool CacheDansSystray();
 
+    // What a right click on the icon opens.
+    void setMenu(QMenu *menu);
+
 protected:
     virtual bool isTrayAvailable() const;
 
@@ -34,4 +38,5 @@ private:
 
     QPointer<QWidget> m_window;
     QSystemTrayIcon *m_icon = nullptr;
+    QPointer<QMenu> m_menu;
 };

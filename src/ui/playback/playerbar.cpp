@@ -12,7 +12,7 @@
 namespace
 {
 
-enum class Glyph { Play, Pause, Stop, FullScreen, LeaveFullScreen };
+enum class Glyph { Play, Pause, Stop, FullScreen, LeaveFullScreen, Record };
 
 // Drawn in the palette's button text colour: the style's own media icons are
 // dark grey, which a dark skin swallows.
@@ -35,6 +35,9 @@ QIcon glyphIcon(Glyph glyph, const QColor &colour)
         break;
     case Glyph::Stop:
         painter.drawRect(QRectF(3, 3, 10, 10));
+        break;
+    case Glyph::Record:
+        painter.drawEllipse(QRectF(3, 3, 10, 10));
         break;
     case Glyph::FullScreen:
     case Glyph::LeaveFullScreen: {
@@ -91,7 +94,20 @@ PlayerBar::PlayerBar(QWidget *parent)
     , m_fullScreen(makeButton(
           this, glyphIcon(Glyph::FullScreen, palette().color(QPalette::ButtonText)), QStringLiteral("Plein écran")))
     , m_status(new QLabel(this))
+    , m_record(makeButton(this, QIcon(), QStringLiteral("Enregistrer")))
+    , m_recordedTime(new QLabel(this))
+    , m_menu(makeButton(this, QIcon(), QStringLiteral("Plus d'actions")))
 {
+    m_menu->setText(QStringLiteral("⋯"));
+    m_menu->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_menu->setPopupMode(QToolButton::InstantPopup);
+    // The tool button draws an arrow of its own beside a menu's text.
+    m_menu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
+    m_recordedTime->setTextFormat(Qt::PlainText);
+    m_recordedTime->setObjectName(QStringLiteral("recordedTime"));
+    m_recordedTime->setStyleSheet(QStringLiteral("color: #e03030;"));
+    m_recordedTime->setVisible(false);
+    setRecording(false);
     m_position->setAccessibleName(QStringLiteral("Position"));
     m_position->setRange(0, 0);
     m_position->setVisible(false);
@@ -109,16 +125,20 @@ PlayerBar::PlayerBar(QWidget *parent)
     layout->setSpacing(2);
     layout->addWidget(m_playPause);
     layout->addWidget(m_stop);
+    layout->addWidget(m_record);
+    layout->addWidget(m_recordedTime);
     layout->addWidget(m_status, 1);
     layout->addWidget(m_position, 2);
     layout->addWidget(m_mute);
     layout->addWidget(m_volume);
     layout->addWidget(m_fullScreen);
+    layout->addWidget(m_menu);
 
     connect(m_playPause, &QToolButton::clicked, this, &PlayerBar::playPauseClicked);
     connect(m_stop, &QToolButton::clicked, this, &PlayerBar::stopClicked);
     connect(m_mute, &QToolButton::clicked, this, &PlayerBar::muteClicked);
     connect(m_fullScreen, &QToolButton::clicked, this, &PlayerBar::fullScreenClicked);
+    connect(m_record, &QToolButton::clicked, this, &PlayerBar::recordClicked);
     connect(m_volume, &QSlider::valueChanged, this, &PlayerBar::volumeMoved);
     // Seek when the handle is let go or the bar clicked, not at every pixel of a drag.
     connect(m_position, &QSlider::sliderReleased, this, [this] {
@@ -197,4 +217,49 @@ void PlayerBar::setFullScreen(bool fullScreen)
         glyphIcon(fullScreen ? Glyph::LeaveFullScreen : Glyph::FullScreen, palette().color(QPalette::ButtonText)));
     m_fullScreen->setToolTip(name);
     m_fullScreen->setAccessibleName(name);
+}
+
+void PlayerBar::setRecordAvailable(bool available, const QString &reason)
+{
+    m_recordAvailable = available;
+    m_recordReason = reason;
+    setRecording(m_recording);
+}
+
+void PlayerBar::setRecording(bool recording)
+{
+    m_recording = recording;
+    // Red while recording; the stop of a recording is always at hand.
+    const QColor colour = recording ? QColor(0xe0, 0x30, 0x30) : palette().color(QPalette::ButtonText);
+    m_record->setIcon(glyphIcon(Glyph::Record, colour));
+    const QString name = recording ? QStringLiteral("Arrêter l'enregistrement") : QStringLiteral("Enregistrer");
+    m_record->setAccessibleName(name);
+    m_record->setEnabled(recording || m_recordAvailable);
+    m_record->setToolTip(recording || m_recordAvailable || m_recordReason.isEmpty() ? name : m_recordReason);
+    m_recordedTime->setVisible(recording);
+    if (!recording)
+        m_recordedTime->clear();
+}
+
+void PlayerBar::setRecordedTime(qint64 ms)
+{
+    const qint64 seconds = ms / 1000;
+    const QString time = seconds >= 3600
+        ? QStringLiteral("%1:%2:%3")
+              .arg(seconds / 3600)
+              .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+              .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+        : QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QLatin1Char('0')).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    m_recordedTime->setText(QStringLiteral("● ") + time);
+    m_recordedTime->setToolTip(QStringLiteral("Enregistrement en cours depuis ") + time);
+}
+
+QString PlayerBar::recordedTimeText() const
+{
+    return m_recordedTime->isHidden() ? QString() : m_recordedTime->text();
+}
+
+void PlayerBar::setMenu(QMenu *menu)
+{
+    m_menu->setMenu(menu);
 }

@@ -3,12 +3,14 @@
 #include <QWidget>
 
 class QLabel;
+class QMenu;
 class QSlider;
 class QToolButton;
 
-// The player's control bar under the picture: play/pause, stop, position (for
-// media that can seek), mute, volume, full screen, and the status text, which
-// is the only report of a stream that failed.
+// The player's control bar under the picture: play/pause, stop, record,
+// position (for media that can seek), mute, volume, full screen, the menu
+// button, and the status text, which is the only report of a stream that
+// failed. While recording, a red mark and the time recorded stand beside it.
 class PlayerBar : public QWidget
 {
     Q_OBJECT
@@ -23,10 +25,19 @@ public:
     void setSeekRange(bool seekable, double duration);
     void setPosition(double seconds);
     void setFullScreen(bool fullScreen);
+    // The record control: usable or not, and why not (its tool tip).
+    void setRecordAvailable(bool available, const QString &reason);
+    void setRecording(bool recording);
+    void setRecordedTime(qint64 ms);
+    // What the menu button ("⋯") opens.
+    void setMenu(QMenu *menu);
 
     QString statusText() const;
     QString statusToolTip() const;
     bool isPositionShown() const;
+    QToolButton *recordButton() const { return m_record; }
+    QToolButton *menuButton() const { return m_menu; }
+    QString recordedTimeText() const;
 
 Q_SIGNALS:
     void playPauseClicked();
@@ -35,6 +46,7 @@ Q_SIGNALS:
     void muteClicked();
     void seekRequested(double seconds);
     void fullScreenClicked();
+    void recordClicked();
 
 private:
     QToolButton *m_playPause;
@@ -44,6 +56,12 @@ private:
     QSlider *m_volume;
     QToolButton *m_fullScreen;
     QLabel *m_status;
+    QToolButton *m_record;
+    QLabel *m_recordedTime;
+    QToolButton *m_menu;
+    bool m_recording = false;
+    bool m_recordAvailable = false;
+    QString m_recordReason;
     bool m_playing = false;
     bool m_muted = false;
 };

@@ -126,6 +126,11 @@ void Youtube::txtSearch_KeyPress(QKeyEvent *event)
     }
 }
 
+void Youtube::setSearchText(const QString &text)
+{
+    m_txtSearch->setText(text);
+}
+
 void Youtube::KivCommand1_Click()
 {
     const QString address = VideoSearch::address(engine(), m_txtSearch->text(), m_hosts);

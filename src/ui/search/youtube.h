@@ -34,6 +34,8 @@ public:
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
     VideoSearch::Engine engine() const;
+    // The words in the field, as if typed.
+    void setSearchText(const QString &text);
 
     // "Chercher", and Enter in the field.
     void KivCommand1_Click();

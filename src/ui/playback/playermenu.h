@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMenu>
+
+class StreamRecorder;
+
+// What the player bar's menu button opens, and the notification area's icon
+// too: the player's features that have no control of their own. Each feature
+// adds its entries, in a section of its own.
+class PlayerMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    explicit PlayerMenu(QWidget *parent = nullptr);
+
+    // "Enregistrer", or the stop of the recording under way; unusable, with
+    // the reason as its tip, when nothing can be recorded.
+    void addRecording(StreamRecorder &recorder);
+    // "Titres écoutés…".
+    void addTitleHistory();
+
+    QAction *recordAction() const { return m_record; }
+
+Q_SIGNALS:
+    void titleHistoryRequested();
+
+private:
+    void startSection();
+
+    QAction *m_record = nullptr;
+};
