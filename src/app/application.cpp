@@ -30,6 +30,7 @@
 #include "ui/tv/frmtv.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTimer>
