@@ -2,18 +2,25 @@
 
 #include "core/desktop/autostart.h"
 #include "core/desktop/nowplayingtimer.h"
+#include "core/favourites/favouritescontroller.h"
+#include "core/favourites/favouritestep.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/playrequest.h"
+#include "core/playback/sleeptimer.h"
 #include "core/state/startup.h"
 #include "platform/browser/webview.h"
 #include "platform/desktop/mprisservice.h"
 #include "platform/desktop/systrayicon.h"
+#include "platform/desktop/titlenotifier.h"
 #include "platform/desktop/unixsignals.h"
 #include "platform/modules/engineloader.h"
 #include "platform/modules/playermodule.h"
 #include "ui/catalogue/autre.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
+#include "ui/playback/playerbar.h"
+#include "ui/playback/playerkeys.h"
+#include "ui/playback/sleeptimermenu.h"
 #include "ui/search/youtube.h"
 #include "ui/shell/annexe.h"
 #include "ui/shell/options.h"
@@ -26,9 +33,11 @@
 #include "ui/tv/frmtv.h"
 #include "ui/update/miseajour.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -44,6 +53,11 @@ Application::Application(QObject *parent)
     m_playback = std::make_unique<PlaybackController>(m_store, *m_player, *m_browser);
     m_mpris = std::make_unique<MprisService>(*m_player);
     m_nowPlaying = std::make_unique<NowPlayingTimer>(m_store, *m_mpris);
+    m_sleepTimer = std::make_unique<SleepTimer>(*m_player);
+    m_titleNotifier = std::make_unique<TitleNotifier>();
+    m_sleepTimerMenu = std::make_unique<SleepTimerMenu>(*m_sleepTimer);
+    m_titleNotificationsAction = std::make_unique<QAction>(QStringLiteral("Notifier les changements de titre"));
+    m_titleNotificationsAction->setCheckable(true);
     loadTvTables();
 }
 
@@ -231,6 +245,15 @@ void Application::setupNowPlayingConnections()
         showWindow(*m_radio);
     });
     connect(m_mpris.get(), &MprisService::quitRequested, this, &Application::formUnload);
+    // What plays, whether or not the publisher's option sends its text.
+    m_mpris->setStation(m_store.lecture());
+    connect(&m_store, &StateStore::lectureChanged, m_mpris.get(), &MprisService::setStation);
+    m_mpris->setPicture(m_player->picturePath());
+    connect(m_player.get(), &MediaPlayer::pictureChanged, m_mpris.get(), &MprisService::setPicture);
+    PlaybackSession &session = m_player->session();
+    connect(&session, &PlaybackSession::seekRangeChanged, m_mpris.get(), &MprisService::setSeekRange);
+    connect(&session, &PlaybackSession::positionChanged, m_mpris.get(), &MprisService::setPosition);
+    connect(m_mpris.get(), &MprisService::seekRequested, &session, &PlaybackSession::seekTo);
     // An address the desktop hands over plays like a launch, named by itself.
     connect(m_mpris.get(), &MprisService::openUriRequested, this, [this](const QString &uri) {
         PlayRequest request;
@@ -239,6 +262,46 @@ void Application::setupNowPlayingConnections()
         request.mode = QStringLiteral("RADIO");
         requestPlay(request, m_store, *m_player, *m_browser);
     });
+}
+
+void Application::setupListenerConnections()
+{
+    // The sleep timer's countdown shows in the player bar's tip.
+    connect(m_sleepTimer.get(), &SleepTimer::remainingChanged, m_player->controlBar(), &PlayerBar::setSleepText);
+
+    m_extraSettings = ExtraSettings(m_store.userPath(ExtraSettings::fileName));
+    if (!m_extraSettings.load())
+        qWarning("Ondavox : réglages illisibles dans %s", qPrintable(m_extraSettings.path()));
+    m_titleNotifier->setEnabled(m_extraSettings.titleNotifications());
+    m_titleNotificationsAction->setChecked(m_extraSettings.titleNotifications());
+    connect(m_titleNotificationsAction.get(), &QAction::toggled, this, [this](bool on) {
+        m_titleNotifier->setEnabled(on);
+        m_extraSettings.setTitleNotifications(on);
+        if (!m_extraSettings.save())
+            qWarning("Ondavox : réglages non enregistrés dans %s", qPrintable(m_extraSettings.path()));
+    });
+    m_titleNotifier->setWindowAway([this] {
+        return !m_radio->isVisible() || m_radio->isMinimized();
+    });
+    connect(m_player.get(), &PlayerControl::streamTitleChanged, this, [this](const QString &title) {
+        m_titleNotifier->titleChanged(title, m_store.lecture(), m_player->picturePath());
+    });
+
+    m_trayMenu = std::make_unique<QMenu>();
+    addListenerEntries(*m_trayMenu);
+    m_tray->setContextMenu(m_trayMenu.get());
+
+    auto *keys = new PlayerKeys(*m_player, m_radio.get());
+    connect(keys, &PlayerKeys::favouriteStepRequested, this, [this](int step) {
+        if (const auto index = FavouriteStep::neighbour(m_favourites.slots(), m_store.curl(), step))
+            favoris().controller().playSlot(*index);
+    });
+}
+
+void Application::addListenerEntries(QMenu &menu)
+{
+    menu.addMenu(m_sleepTimerMenu.get());
+    menu.addAction(m_titleNotificationsAction.get());
 }
 
 void Application::setupExitConnections()
@@ -272,6 +335,7 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     radio();
     setupPlaybackConnections();
     setupNowPlayingConnections();
+    setupListenerConnections();
     setupExitConnections();
 
     // Borderless, and resizable from its edges.
@@ -332,6 +396,7 @@ void Application::formUnload()
         return;
     m_unloading = true;
     m_nowPlaying->clearForExit();
+    m_mpris->clear();
     // No one is left to answer a message box at log-off: the reason goes to the session's log.
     if (!Startup::writePreferences(m_store))
         qWarning("Ondavox : les préférences n'ont pas pu être enregistrées dans %s",

@@ -2,6 +2,7 @@
 
 #include "core/desktop/keepontoptimer.h"
 #include "core/favourites/favouritesstore.h"
+#include "core/state/extrasettings.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "core/tv/foreignchannels.h"
@@ -23,9 +24,15 @@ class PlaybackController;
 class EngineLoader;
 class MediaPlayer;
 class PlayerControl;
+class PlayerKeys;
+class QAction;
+class QMenu;
 class QWidget;
 class Radio;
+class SleepTimer;
+class SleepTimerMenu;
 class SystrayIcon;
+class TitleNotifier;
 class WebView;
 class WheelRouter;
 class Youtube;
@@ -72,6 +79,14 @@ public:
     WebView &browser() { return *m_browser; }
     // The options window's connection test box.
     WebView &testInternet() { return *m_testInternet; }
+    SleepTimer &sleepTimer() { return *m_sleepTimer; }
+    // The user's choice of title notifications, checkable.
+    QAction &titleNotificationsAction() { return *m_titleNotificationsAction; }
+
+    // The entries of our additions that every menu of the player offers (the
+    // tray's, the player bar's): the sleep timer's submenu and the title
+    // notifications. The actions are shared, so each menu shows the same state.
+    void addListenerEntries(QMenu &menu);
 
 private:
     // `then` runs once the main window has been painted, or at once when it
@@ -81,6 +96,7 @@ private:
     void setupPlaybackConnections();
     void setupWindowConnections();
     void setupNowPlayingConnections();
+    void setupListenerConnections();
     void setupExitConnections();
     void applyWindowState();
     void startBrowsers();
@@ -110,5 +126,11 @@ private:
     QPointer<frmTV> m_tv;
     std::unique_ptr<Favoris> m_favoris;
     KeepOnTopTimer m_timerPPlan;
+    ExtraSettings m_extraSettings;
+    std::unique_ptr<SleepTimer> m_sleepTimer;
+    std::unique_ptr<TitleNotifier> m_titleNotifier;
+    std::unique_ptr<SleepTimerMenu> m_sleepTimerMenu;
+    std::unique_ptr<QAction> m_titleNotificationsAction;
+    std::unique_ptr<QMenu> m_trayMenu;
     bool m_unloading = false;
 };

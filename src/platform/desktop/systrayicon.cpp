@@ -1,5 +1,6 @@
 #include "platform/desktop/systrayicon.h"
 
+#include <QMenu>
 #include <QWidget>
 
 SystrayIcon::SystrayIcon(QWidget *window, QObject *parent)
@@ -25,6 +26,7 @@ bool SystrayIcon::CacheDansSystray()
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(this);
         connect(m_icon, &QSystemTrayIcon::activated, this, &SystrayIcon::onActivated);
+        m_icon->setContextMenu(m_menu);
     }
     // The notification record is filled at each hiding: the window's icon,
     // and its title ("Ondavox") as the tip.
@@ -32,6 +34,13 @@ bool SystrayIcon::CacheDansSystray()
     m_icon->setToolTip(m_window->windowTitle());
     m_icon->show();
     return true;
+}
+
+void SystrayIcon::setContextMenu(QMenu *menu)
+{
+    m_menu = menu;
+    if (m_icon)
+        m_icon->setContextMenu(menu);
 }
 
 void SystrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 
+class QMenu;
 class QWidget;
 
 // The main window's notification-area icon. Hiding the window into the
@@ -25,6 +26,9 @@ public:
     // minimised instead.
     bool CacheDansSystray();
 
+    // The menu the icon shows on a right click; the caller keeps it.
+    void setContextMenu(QMenu *menu);
+
     bool isIconShown() const { return m_icon && m_icon->isVisible(); }
     QSystemTrayIcon *icon() const { return m_icon; }
 
@@ -42,4 +46,5 @@ protected:
 private:
     QPointer<QWidget> m_window;
     QSystemTrayIcon *m_icon = nullptr;
+    QPointer<QMenu> m_menu;
 };

@@ -23,6 +23,9 @@ public:
     void setSeekRange(bool seekable, double duration);
     void setPosition(double seconds);
     void setFullScreen(bool fullScreen);
+    // The sleep timer's countdown, added to the status's tip and shown over
+    // the rest of the bar; empty while none runs.
+    void setSleepText(const QString &text);
 
     QString statusText() const;
     QString statusToolTip() const;
@@ -44,6 +47,10 @@ private:
     QSlider *m_volume;
     QToolButton *m_fullScreen;
     QLabel *m_status;
+    void showStatusTip();
+
+    QString m_statusText;
+    QString m_sleepText;
     bool m_playing = false;
     bool m_muted = false;
 };
