@@ -161,7 +161,7 @@ void TestListenerE2e::desktopSeesTheStationAndItsTitles()
     player->setUrl(icecast.streamUrl());
     QTRY_COMPARE_WITH_TIMEOUT(player->status(), playing, 20000);
 
-    const QString first = QStringLiteral("Premier titre – Élodie");
+    const QString first = QStringLiteral("Premier titre - Élodie");
     QVERIFY2(icecast.setTitle(first, &error), qPrintable(error));
     QTRY_COMPARE_WITH_TIMEOUT(metadata().value(QStringLiteral("xesam:title")).toString(), first, 20000);
     QVariantMap seen = metadata();

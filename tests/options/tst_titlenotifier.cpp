@@ -78,7 +78,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("away");
         QTest::addColumn<int>("expected");
 
-        QTest::newRow("on, window away") << true << true << 2;
+        QTest::newRow("on, window away") << true << true << 1;
         QTest::newRow("on, window seen") << true << false << 0;
         QTest::newRow("off, window away") << false << true << 0;
     }

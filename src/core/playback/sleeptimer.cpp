@@ -2,6 +2,7 @@
 
 #include "core/playback/playercontrol.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -65,7 +66,7 @@ std::chrono::milliseconds SleepTimer::remaining() const
 {
     if (!isActive())
         return std::chrono::milliseconds(0);
-    return std::max(std::chrono::milliseconds(0), m_deadline.remainingTimeAsDuration());
+    return std::chrono::milliseconds(std::max<qint64>(0, m_deadline.remainingTime()));
 }
 
 QString SleepTimer::remainingText() const
