@@ -87,7 +87,9 @@ void SleepTimer::onTick()
         finish();
         return;
     }
-    if (left <= m_fade) {
+    // Nothing to fade out when the user already stopped: the slider stays put.
+    const bool fading = m_volumeBeforeFade >= 0 || m_player.playbackState() == PlayerControl::PlaybackState::Playing;
+    if (left <= m_fade && fading) {
         if (m_volumeBeforeFade < 0)
             m_volumeBeforeFade = m_player.volume();
         const double share = double(left.count()) / double(std::max<qint64>(1, m_fade.count()));
