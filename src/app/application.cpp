@@ -2,13 +2,17 @@
 
 #include "core/desktop/autostart.h"
 #include "core/desktop/nowplayingtimer.h"
+#include "core/favourites/favouritescontroller.h"
+#include "core/favourites/favouritestep.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/playrequest.h"
+#include "core/playback/sleeptimer.h"
 #include "core/recording/streamrecorder.h"
 #include "core/state/startup.h"
 #include "platform/browser/webview.h"
 #include "platform/desktop/mprisservice.h"
 #include "platform/desktop/systrayicon.h"
+#include "platform/desktop/titlenotifier.h"
 #include "platform/desktop/unixsignals.h"
 #include "platform/modules/engineloader.h"
 #include "platform/modules/playermodule.h"
@@ -16,7 +20,9 @@
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/playback/playerbar.h"
+#include "ui/playback/playerkeys.h"
 #include "ui/playback/playermenu.h"
+#include "ui/playback/sleeptimermenu.h"
 #include "ui/playback/titlehistorywindow.h"
 #include "ui/search/youtube.h"
 #include "ui/shell/options.h"
@@ -29,9 +35,11 @@
 #include "ui/skin/wheelrouter.h"
 #include "ui/tv/frmtv.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -58,6 +66,11 @@ Application::Application(QObject *parent)
     m_playback = std::make_unique<PlaybackController>(m_store, *m_player, *m_browser);
     m_mpris = std::make_unique<MprisService>(*m_player);
     m_nowPlaying = std::make_unique<NowPlayingTimer>(m_store, *m_mpris);
+    m_sleepTimer = std::make_unique<SleepTimer>(*m_player);
+    m_titleNotifier = std::make_unique<TitleNotifier>();
+    m_sleepTimerMenu = std::make_unique<SleepTimerMenu>(*m_sleepTimer);
+    m_titleNotificationsAction = std::make_unique<QAction>(QStringLiteral("Notifier les changements de titre"));
+    m_titleNotificationsAction->setCheckable(true);
     loadTvTables();
 }
 
@@ -161,6 +174,15 @@ void Application::setupNowPlayingConnections()
         WindowRegistry::showWindow(m_windows.radio());
     });
     connect(m_mpris.get(), &MprisService::quitRequested, this, &Application::formUnload);
+    // What plays, whether or not the publisher's option sends its text.
+    m_mpris->setStation(m_store.lecture());
+    connect(&m_store, &StateStore::lectureChanged, m_mpris.get(), &MprisService::setStation);
+    m_mpris->setPicture(m_player->picturePath());
+    connect(m_player.get(), &MediaPlayer::pictureChanged, m_mpris.get(), &MprisService::setPicture);
+    PlaybackSession &session = m_player->session();
+    connect(&session, &PlaybackSession::seekRangeChanged, m_mpris.get(), &MprisService::setSeekRange);
+    connect(&session, &PlaybackSession::positionChanged, m_mpris.get(), &MprisService::setPosition);
+    connect(m_mpris.get(), &MprisService::seekRequested, &session, &PlaybackSession::seekTo);
     // An address the desktop hands over plays like a launch, named by itself.
     connect(m_mpris.get(), &MprisService::openUriRequested, this, [this](const QString &uri) {
         PlayRequest request;
@@ -219,6 +241,38 @@ void Application::setupTitleHistoryConnections()
     });
 }
 
+void Application::setupListenerConnections()
+{
+    // The sleep timer's countdown shows in the player bar's tip.
+    connect(m_sleepTimer.get(), &SleepTimer::remainingChanged, m_player->controlBar(), &PlayerBar::setSleepText);
+
+    m_extraSettings = ExtraSettings(m_store.userPath(ExtraSettings::fileName));
+    if (!m_extraSettings.load())
+        qWarning("Ondavox : réglages illisibles dans %s", qPrintable(m_extraSettings.path()));
+    m_titleNotifier->setEnabled(m_extraSettings.titleNotifications());
+    m_titleNotificationsAction->setChecked(m_extraSettings.titleNotifications());
+    connect(m_titleNotificationsAction.get(), &QAction::toggled, this, [this](bool on) {
+        m_titleNotifier->setEnabled(on);
+        m_extraSettings.setTitleNotifications(on);
+        if (!m_extraSettings.save())
+            qWarning("Ondavox : réglages non enregistrés dans %s", qPrintable(m_extraSettings.path()));
+    });
+    m_titleNotifier->setWindowAway([this] {
+        return !m_windows.radio().isVisible() || m_windows.radio().isMinimized();
+    });
+    connect(m_player.get(), &PlayerControl::streamTitleChanged, this, [this](const QString &title) {
+        m_titleNotifier->titleChanged(title, m_store.lecture(), m_player->picturePath());
+    });
+
+    m_playerMenu->addListening(m_sleepTimerMenu.get(), m_titleNotificationsAction.get());
+
+    auto *keys = new PlayerKeys(*m_player, &m_windows.radio());
+    connect(keys, &PlayerKeys::favouriteStepRequested, this, [this](int step) {
+        if (const auto index = FavouriteStep::neighbour(m_favourites.slots(), m_store.curl(), step))
+            m_windows.favoris().controller().playSlot(*index);
+    });
+}
+
 void Application::setupExitConnections()
 {
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::formUnload);
@@ -251,8 +305,10 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     setupPlaybackConnections();
     setupNowPlayingConnections();
     setupExitConnections();
+    // The player's menu gets its sections in this order.
     setupRecordingConnections();
     setupTitleHistoryConnections();
+    setupListenerConnections();
 
     // Borderless, and resizable from its edges.
     m_windows.radio().setSizingFrame(true);
@@ -314,6 +370,7 @@ void Application::formUnload()
     m_nowPlaying->clearForExit();
     // The recording's file is closed whole before anything else can fail.
     m_recorder->stop();
+    m_mpris->clear();
     // No one is left to answer a message box at log-off: the reason goes to the session's log.
     if (!Startup::writePreferences(m_store))
         qWarning("Ondavox : les préférences n'ont pas pu être enregistrées dans %s",

@@ -4,6 +4,7 @@
 #include "core/desktop/keepontoptimer.h"
 #include "core/favourites/favouritesstore.h"
 #include "core/history/titlehistory.h"
+#include "core/state/extrasettings.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "core/tv/foreignchannels.h"
@@ -22,7 +23,12 @@ class PlayerControl;
 class PlayerMenu;
 class StreamRecorder;
 class TitleHistoryWindow;
+class PlayerKeys;
+class QAction;
+class SleepTimer;
+class SleepTimerMenu;
 class SystrayIcon;
+class TitleNotifier;
 class WebView;
 class WheelRouter;
 
@@ -66,6 +72,7 @@ private:
     void setupPlaybackConnections();
     void setupWindowConnections();
     void setupNowPlayingConnections();
+    void setupListenerConnections();
     void setupExitConnections();
     void setupRecordingConnections();
     void setupTitleHistoryConnections();
@@ -96,5 +103,10 @@ private:
     std::unique_ptr<SystrayIcon> m_tray;
     std::unique_ptr<MprisService> m_mpris;
     std::unique_ptr<NowPlayingTimer> m_nowPlaying;
+    ExtraSettings m_extraSettings;
+    std::unique_ptr<SleepTimer> m_sleepTimer;
+    std::unique_ptr<TitleNotifier> m_titleNotifier;
+    std::unique_ptr<SleepTimerMenu> m_sleepTimerMenu;
+    std::unique_ptr<QAction> m_titleNotificationsAction;
     bool m_unloading = false;
 };

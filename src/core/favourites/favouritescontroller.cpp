@@ -116,9 +116,15 @@ void FavouritesController::create()
 
 void FavouritesController::Nom_Click(int index)
 {
+    if (playSlot(index))
+        Q_EMIT hideRequested();
+}
+
+bool FavouritesController::playSlot(int index)
+{
     const Favori &slot = m_favourites.slot(index);
     if (!slot.isInUse())
-        return;
+        return false;
     PlayRequest request;
     request.kind = PlayRequest::Kind::Stream;
     request.address = slot.url;
@@ -126,7 +132,7 @@ void FavouritesController::Nom_Click(int index)
     request.mode = modeOf(slot.type);
     request.setView = false;
     requestPlay(request, m_state, m_player, m_browser);
-    Q_EMIT hideRequested();
+    return true;
 }
 
 void FavouritesController::Delete_Click(int index)

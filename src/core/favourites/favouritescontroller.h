@@ -60,6 +60,9 @@ public:
     // slot does nothing. Which of the player and the browser shows is left as
     // it is.
     void Nom_Click(int index);
+    // Plays the slot as Nom_Click does, leaving the window as it is. False
+    // for a free slot, which plays nothing.
+    bool playSlot(int index);
     void Delete_Click(int index);
     // Adds the stream being played.
     void KivCommand2_Click();

@@ -6,6 +6,7 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService &service)
     : QDBusAbstractAdaptor(&service)
     , m_service(service)
 {
+    connect(&service, &MprisService::seeked, this, &MprisPlayerAdaptor::Seeked);
 }
 
 QString MprisPlayerAdaptor::playbackStatus() const
@@ -55,4 +56,24 @@ void MprisPlayerAdaptor::Play()
 void MprisPlayerAdaptor::OpenUri(const QString &uri)
 {
     m_service.openUri(uri);
+}
+
+qlonglong MprisPlayerAdaptor::position() const
+{
+    return m_service.position();
+}
+
+bool MprisPlayerAdaptor::canSeek() const
+{
+    return m_service.canSeek();
+}
+
+void MprisPlayerAdaptor::Seek(qlonglong offset)
+{
+    m_service.seek(offset);
+}
+
+void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath &trackId, qlonglong position)
+{
+    m_service.setPositionFromDesktop(trackId, position);
 }

@@ -6,8 +6,8 @@
 
 class MprisService;
 
-// org.mpris.MediaPlayer2.Player: the playback state, the published title and
-// the few controls a live stream has (no seeking, no next or previous).
+// org.mpris.MediaPlayer2.Player: the playback state, what plays and the
+// controls it has (seeking in files only; no next or previous).
 class MprisPlayerAdaptor : public QDBusAbstractAdaptor
 {
     Q_OBJECT
@@ -34,12 +34,12 @@ public:
     QVariantMap metadata() const;
     double volume() const;
     void setVolume(double volume);
-    qlonglong position() const { return 0; }
+    qlonglong position() const;
     bool canGoNext() const { return false; }
     bool canGoPrevious() const { return false; }
     bool canPlay() const { return true; }
     bool canPause() const { return true; }
-    bool canSeek() const { return false; }
+    bool canSeek() const;
     bool canControl() const { return true; }
 
 public Q_SLOTS:
@@ -49,9 +49,12 @@ public Q_SLOTS:
     void PlayPause();
     void Stop();
     void Play();
-    void Seek(qlonglong) { }
-    void SetPosition(const QDBusObjectPath &, qlonglong) { }
+    void Seek(qlonglong offset);
+    void SetPosition(const QDBusObjectPath &trackId, qlonglong position);
     void OpenUri(const QString &uri);
+
+Q_SIGNALS:
+    void Seeked(qlonglong Position);
 
 private:
     MprisService &m_service;

@@ -7,8 +7,10 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -48,6 +50,7 @@ MprisService::MprisService(PlayerControl &player, QObject *parent)
             return;
         m_lastPlaybackStatus = status;
         notifyPlayerProperty(QStringLiteral("PlaybackStatus"), status);
+        refreshMetadata();
     });
     connect(&m_player, &PlayerControl::volumeChanged, this, [this] {
         const double level = volume();
@@ -55,6 +58,18 @@ MprisService::MprisService(PlayerControl &player, QObject *parent)
             return;
         m_lastVolume = level;
         notifyPlayerProperty(QStringLiteral("Volume"), level);
+    });
+    connect(&m_player, &PlayerControl::streamTitleChanged, this, [this](const QString &title) {
+        m_streamTitle = title;
+        refreshMetadata();
+    });
+    // A new address is news for the metadata, and its position starts afresh.
+    connect(&m_player, &PlayerControl::statusChanged, this, [this] {
+        if (m_player.url() != m_url) {
+            m_url = m_player.url();
+            m_position = -1;
+        }
+        refreshMetadata();
     });
 }
 
@@ -103,13 +118,112 @@ void MprisService::PublishNowPlaying(const QString &t1, const QString &, const Q
     if (title == m_title)
         return;
     m_title = title;
-    m_metadata.clear();
+    refreshMetadata();
+}
+
+void MprisService::setStation(const QString &name)
+{
+    m_station = name;
+    refreshMetadata();
+}
+
+void MprisService::setPicture(const QString &path)
+{
+    // A picture that is not there would show as a broken image.
+    m_picture = !path.isEmpty() && QFileInfo(path).isFile() ? QFileInfo(path).absoluteFilePath() : QString();
+    refreshMetadata();
+}
+
+void MprisService::setSeekRange(bool seekable, double duration)
+{
+    const bool could = canSeek();
+    m_seekable = seekable;
+    m_duration = duration;
+    if (canSeek() != could)
+        notifyPlayerProperty(QStringLiteral("CanSeek"), canSeek());
+    refreshMetadata();
+}
+
+void MprisService::setPosition(double seconds)
+{
+    const double previous = m_position;
+    m_position = seconds;
+    // The engine reports its position many times a second while it plays and
+    // not at all while it is paused: a jump is a seek, whoever asked for it.
+    if (canSeek() && previous >= 0 && std::abs(seconds - previous) > 1.0)
+        Q_EMIT seeked(position());
+}
+
+void MprisService::clear()
+{
+    m_cleared = true;
+    refreshMetadata();
+}
+
+qlonglong MprisService::position() const
+{
+    return m_position < 0 ? 0 : std::llround(m_position * 1e6);
+}
+
+void MprisService::seek(qlonglong offset)
+{
+    if (!canSeek())
+        return;
+    const double target = std::max(0.0, (position() + offset) / 1e6);
+    // Past the end would mean the next entry, and there is none.
+    if (target > m_duration)
+        return;
+    Q_EMIT seekRequested(target);
+}
+
+void MprisService::setPositionFromDesktop(const QDBusObjectPath &trackId, qlonglong position)
+{
+    // A request meant for a track that has gone since is stale.
+    if (!canSeek() || position < 0 || position > std::llround(m_duration * 1e6)
+        || trackId != m_metadata.value(QStringLiteral("mpris:trackid")).value<QDBusObjectPath>())
+        return;
+    Q_EMIT seekRequested(position / 1e6);
+}
+
+void MprisService::refreshMetadata()
+{
+    // Something plays, or is paused, until a stop or a failure; while the
+    // publisher's option sends a text, that text is the title whatever plays.
+    const bool loaded
+        = !m_cleared && !m_player.url().isEmpty() && m_player.playbackState() != PlayerControl::PlaybackState::Stopped;
+    QString title = m_cleared ? QString() : m_title;
+    if (title.isEmpty() && loaded)
+        title = m_streamTitle.isEmpty() ? m_station : m_streamTitle;
+    QVariantMap composed;
     if (!title.isEmpty()) {
-        ++m_trackNumber;
-        m_metadata.insert(QStringLiteral("mpris:trackid"),
-            QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/ondavox/Track/%1").arg(m_trackNumber))));
-        m_metadata.insert(QStringLiteral("xesam:title"), title);
+        composed.insert(QStringLiteral("xesam:title"), title);
+        if (loaded && !m_station.isEmpty()) {
+            // GNOME shows the artist under the title; KDE the album too.
+            composed.insert(QStringLiteral("xesam:artist"), QStringList { m_station });
+            composed.insert(QStringLiteral("xesam:album"), m_station);
+        }
+        if (loaded && !m_picture.isEmpty())
+            composed.insert(QStringLiteral("mpris:artUrl"), QUrl::fromLocalFile(m_picture).toString());
+        if (loaded && canSeek())
+            composed.insert(QStringLiteral("mpris:length"), qlonglong(std::llround(m_duration * 1e6)));
     }
+    const QString trackKey = QStringLiteral("mpris:trackid");
+    QVariantMap previous = m_metadata;
+    const QVariant previousTrack = previous.take(trackKey);
+    if (composed == previous)
+        return;
+    if (!composed.isEmpty()) {
+        // Another title or station is another track for the desktop; a
+        // picture or a length found later is not.
+        const bool sameTrack = previousTrack.isValid()
+            && previous.value(QStringLiteral("xesam:title")) == composed.value(QStringLiteral("xesam:title"))
+            && previous.value(QStringLiteral("xesam:album")) == composed.value(QStringLiteral("xesam:album"));
+        if (!sameTrack)
+            ++m_trackNumber;
+        composed.insert(
+            trackKey, QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/ondavox/Track/%1").arg(m_trackNumber))));
+    }
+    m_metadata = composed;
     notifyPlayerProperty(QStringLiteral("Metadata"), m_metadata);
 }
 

@@ -130,6 +130,7 @@ PlayerFace *MediaPlayer::face() const
 void MediaPlayer::setUrl(const QString &url)
 {
     const QString given = url.trimmed();
+    const QString picture = m_picturePath;
     if (m_nextPicture) {
         m_picturePath = *m_nextPicture;
         m_pictureAddress = given;
@@ -141,6 +142,8 @@ void MediaPlayer::setUrl(const QString &url)
     }
     face()->setPicture(m_picturePath);
     m_session.setUrl(url);
+    if (m_picturePath != picture)
+        Q_EMIT pictureChanged(m_picturePath);
 }
 
 void MediaPlayer::setPicture(const QString &path)
@@ -255,6 +258,7 @@ void MediaPlayer::setFullScreen(bool fullScreen)
         m_view->setVisible(m_visible);
     }
     controlBar()->setFullScreen(fullScreen);
+    Q_EMIT fullScreenChanged(fullScreen);
 }
 
 bool MediaPlayer::eventFilter(QObject *watched, QEvent *event)

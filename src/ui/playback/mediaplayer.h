@@ -67,6 +67,12 @@ public:
 
     bool isFullScreen() const { return m_fullScreen; }
     void setFullScreen(bool fullScreen);
+    // The picture of what plays; empty when none is known.
+    QString picturePath() const { return m_picturePath; }
+
+Q_SIGNALS:
+    void pictureChanged(const QString &path);
+    void fullScreenChanged(bool fullScreen);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -163,7 +163,25 @@ void PlayerBar::setStatus(const QString &status, const QString &title)
 {
     const QString text = title.isEmpty() || status.isEmpty() ? status : status + QStringLiteral(" – ") + title;
     m_status->setText(text);
-    m_status->setToolTip(plainToolTip(text));
+    m_statusText = text;
+    showStatusTip();
+}
+
+void PlayerBar::setSleepText(const QString &text)
+{
+    if (text == m_sleepText)
+        return;
+    m_sleepText = text;
+    setToolTip(plainToolTip(text));
+    showStatusTip();
+}
+
+void PlayerBar::showStatusTip()
+{
+    QString tip = m_statusText;
+    if (!m_sleepText.isEmpty())
+        tip = tip.isEmpty() ? m_sleepText : tip + QLatin1Char('\n') + m_sleepText;
+    m_status->setToolTip(plainToolTip(tip));
 }
 
 QString PlayerBar::statusText() const

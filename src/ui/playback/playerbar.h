@@ -31,6 +31,9 @@ public:
     void setRecordedTime(qint64 ms);
     // What the menu button ("⋯") opens.
     void setMenu(QMenu *menu);
+    // The sleep timer's countdown, added to the status's tip and shown over
+    // the rest of the bar; empty while none runs.
+    void setSleepText(const QString &text);
 
     QString statusText() const;
     QString statusToolTip() const;
@@ -62,6 +65,10 @@ private:
     bool m_recording = false;
     bool m_recordAvailable = false;
     QString m_recordReason;
+    void showStatusTip();
+
+    QString m_statusText;
+    QString m_sleepText;
     bool m_playing = false;
     bool m_muted = false;
 };

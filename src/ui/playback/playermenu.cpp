@@ -36,3 +36,10 @@ void PlayerMenu::addTitleHistory()
     startSection();
     addAction(QStringLiteral("Titres écoutés…"), this, &PlayerMenu::titleHistoryRequested);
 }
+
+void PlayerMenu::addListening(QMenu *sleepTimer, QAction *notifications)
+{
+    startSection();
+    addMenu(sleepTimer);
+    addAction(notifications);
+}

@@ -19,6 +19,9 @@ public:
     void addRecording(StreamRecorder &recorder);
     // "Titres écoutés…".
     void addTitleHistory();
+    // The sleep timer's submenu and the title notifications' switch, which
+    // the caller keeps.
+    void addListening(QMenu *sleepTimer, QAction *notifications);
 
     QAction *recordAction() const { return m_record; }
 
