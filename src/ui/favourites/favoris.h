@@ -32,6 +32,8 @@ public:
         QWidget *parent = nullptr);
     ~Favoris() override;
 
+    FavouritesController &controller() const { return *m_controller; }
+
     // "Ajouter une autre chaîne...": the add dialog, not modal.
     void KivCommand3_Click();
     void Quitter2_Click();
