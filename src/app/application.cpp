@@ -2,16 +2,20 @@
 
 #include "core/desktop/autostart.h"
 #include "core/desktop/nowplayingtimer.h"
+#include "core/directory/faviconcache.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/playrequest.h"
 #include "core/state/startup.h"
 #include "platform/browser/webview.h"
+#include "platform/desktop/instancechannel.h"
 #include "platform/desktop/mprisservice.h"
 #include "platform/desktop/systrayicon.h"
 #include "platform/desktop/unixsignals.h"
 #include "platform/modules/engineloader.h"
 #include "platform/modules/playermodule.h"
 #include "ui/catalogue/autre.h"
+#include "ui/directory/annuaire.h"
+#include "ui/directory/favouritesexport.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/search/youtube.h"
@@ -29,6 +33,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -38,6 +43,7 @@ Application::Application(QObject *parent)
     , m_browser(std::make_unique<WebView>())
     , m_testInternet(std::make_unique<WebView>())
     , m_wheelRouter(std::make_unique<WheelRouter>())
+    , m_directorySettings(DirectoryClient::settingsFromEnvironment())
 {
     m_store.setUserFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     m_favourites.setPath(m_store.userPath(FavouritesStore::fileName));
@@ -50,6 +56,7 @@ Application::Application(QObject *parent)
 Application::~Application()
 {
     // They use the player, the browser and the wheel router.
+    delete m_annuaire;
     delete m_autre;
     delete m_youtube;
     delete m_tv;
@@ -105,8 +112,10 @@ Options &Application::options()
 Autre &Application::autre()
 {
     // The window deletes itself when its close button unloads it.
-    if (!m_autre)
+    if (!m_autre) {
         m_autre = new Autre(m_store, *m_player, *m_browser, *m_wheelRouter);
+        connect(m_autre, &Autre::annuaireRequested, this, &Application::showAnnuaire);
+    }
     return *m_autre;
 }
 
@@ -137,6 +146,32 @@ Youtube &Application::youtube()
 void Application::showYoutube()
 {
     showWindow(youtube());
+}
+
+Annuaire &Application::annuaire()
+{
+    // The window deletes itself when it is closed.
+    if (!m_annuaire) {
+        m_annuaire = new Annuaire(m_store,
+            *m_player,
+            *m_browser,
+            favoris().controller(),
+            { m_directorySettings, FaviconCache::defaultFolder() });
+    }
+    return *m_annuaire;
+}
+
+void Application::showAnnuaire()
+{
+    showWindow(annuaire());
+}
+
+void Application::openStationLists(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    annuaire().openStationLists(paths);
+    showAnnuaire();
 }
 
 frmTV &Application::tv()
@@ -241,6 +276,20 @@ void Application::setupNowPlayingConnections()
     });
 }
 
+void Application::setupDirectoryConnections()
+{
+    connect(m_radio.get(), &Radio::stationListsDropped, this, &Application::openStationLists);
+    QMenu *menu = m_tray->menu();
+    menu->addAction(QStringLiteral("Annuaire des radios…"), this, &Application::showAnnuaire);
+    menu->addAction(QStringLiteral("Exporter les favoris en M3U…"), this, [this] {
+        exportFavourites(m_radio.get(), m_favourites);
+    });
+    // Lists opened from a file manager while the program runs come here.
+    m_instanceChannel = std::make_unique<InstanceChannel>();
+    if (m_instanceChannel->open())
+        connect(m_instanceChannel.get(), &InstanceChannel::stationListsReceived, this, &Application::openStationLists);
+}
+
 void Application::setupExitConnections()
 {
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::formUnload);
@@ -273,6 +322,7 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     setupPlaybackConnections();
     setupNowPlayingConnections();
     setupExitConnections();
+    setupDirectoryConnections();
 
     // Borderless, and resizable from its edges.
     m_radio->setSizingFrame(true);

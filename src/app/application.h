@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/desktop/keepontoptimer.h"
+#include "core/directory/directoryclient.h"
 #include "core/favourites/favouritesstore.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
@@ -13,7 +14,9 @@
 #include <memory>
 
 class Annexe;
+class Annuaire;
 class Autre;
+class InstanceChannel;
 class MiseAJour;
 class Favoris;
 class MprisService;
@@ -65,6 +68,12 @@ public:
     Youtube &youtube();
     // The video search, opened from the TV window.
     void showYoutube();
+    // The public directory's window, created when first shown; closing it
+    // lets go of everything it fetched.
+    Annuaire &annuaire();
+    void showAnnuaire();
+    // The stations of list files, in the directory window.
+    void openStationLists(const QStringList &paths);
     frmTV &tv();
     Favoris &favoris();
     FavouritesStore &favourites() { return m_favourites; }
@@ -82,6 +91,7 @@ private:
     void setupWindowConnections();
     void setupNowPlayingConnections();
     void setupExitConnections();
+    void setupDirectoryConnections();
     void applyWindowState();
     void startBrowsers();
     void showWindow(QWidget &window);
@@ -105,6 +115,10 @@ private:
     std::unique_ptr<WebView> m_wbDownload;
     std::unique_ptr<MiseAJour> m_miseAJour;
     QPointer<Youtube> m_youtube;
+    QPointer<Annuaire> m_annuaire;
+    // Where the directory is asked, read once at start.
+    DirectoryClient::Settings m_directorySettings;
+    std::unique_ptr<InstanceChannel> m_instanceChannel;
     NewsEditions m_newsEditions;
     ForeignChannels m_foreignChannels;
     QPointer<frmTV> m_tv;

@@ -1,5 +1,6 @@
 #include "platform/desktop/systrayicon.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void onlyADoubleClickShowsTheWindow();
     void hidingTwiceLeavesOneIcon();
     void withoutNotificationAreaTheWindowIsMinimised();
+    void theIconOffersTheProgramsMenu();
 };
 
 void TestSystrayIcon::onlyADoubleClickShowsTheWindow_data()
@@ -95,6 +97,18 @@ void TestSystrayIcon::withoutNotificationAreaTheWindowIsMinimised()
     QVERIFY(window.isVisible());
     QVERIFY(window.isMinimized());
     QVERIFY(!tray.isIconShown());
+}
+
+void TestSystrayIcon::theIconOffersTheProgramsMenu()
+{
+    QWidget window;
+    window.show();
+    Tray tray(&window);
+    // Entries added before the icon first shows are in its menu.
+    QAction *entry = tray.menu()->addAction(QStringLiteral("Annuaire des radios…"));
+    QVERIFY(tray.CacheDansSystray());
+    QCOMPARE(tray.icon()->contextMenu(), tray.menu());
+    QVERIFY(tray.icon()->contextMenu()->actions().contains(entry));
 }
 
 QTEST_MAIN(TestSystrayIcon)

@@ -1,11 +1,20 @@
 #include "platform/desktop/systrayicon.h"
 
+#include <QMenu>
 #include <QWidget>
 
 SystrayIcon::SystrayIcon(QWidget *window, QObject *parent)
     : QObject(parent)
     , m_window(window)
+    , m_menu(std::make_unique<QMenu>())
 {
+    m_menu->setObjectName(QStringLiteral("SystrayMenu"));
+}
+
+SystrayIcon::~SystrayIcon()
+{
+    // The icon lets go of its menu before the menu goes.
+    delete m_icon;
 }
 
 bool SystrayIcon::isTrayAvailable() const
@@ -24,6 +33,7 @@ bool SystrayIcon::CacheDansSystray()
     m_window->hide();
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(this);
+        m_icon->setContextMenu(m_menu.get());
         connect(m_icon, &QSystemTrayIcon::activated, this, &SystrayIcon::onActivated);
     }
     // The notification record is filled at each hiding: the window's icon,

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <memory>
 
+class QMenu;
 class QWidget;
 
 // The main window's notification-area icon. Hiding the window into the
@@ -13,12 +15,18 @@ class QWidget;
 //
 // Where the desktop has no notification area, hiding would leave the window
 // with no way back: it is minimised instead.
+//
+// The icon's context menu is the program's to fill: menu() is there from the
+// start, and whatever is added to it shows the next time it opens.
 class SystrayIcon : public QObject
 {
     Q_OBJECT
 
 public:
     explicit SystrayIcon(QWidget *window, QObject *parent = nullptr);
+    ~SystrayIcon() override;
+
+    QMenu *menu() const { return m_menu.get(); }
 
     // Hides the window, then shows the icon with the window's icon and title.
     // Returns false when there is no notification area and the window was
@@ -41,5 +49,6 @@ protected:
 
 private:
     QPointer<QWidget> m_window;
+    std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_icon = nullptr;
 };
