@@ -1,22 +1,6 @@
 #include "core/stationlists/stationtext.h"
 
-#include <QUrl>
-
-namespace
-{
-
-bool isStreamScheme(const QString &scheme)
-{
-    static const QStringList schemes { QStringLiteral("http"),
-        QStringLiteral("https"),
-        QStringLiteral("mms"),
-        QStringLiteral("mmsh"),
-        QStringLiteral("rtsp"),
-        QStringLiteral("rtmp") };
-    return schemes.contains(scheme);
-}
-
-} // namespace
+#include "core/playback/playlistentry.h"
 
 namespace StationText
 {
@@ -49,15 +33,13 @@ QString cleanName(QStringView name)
 
 QString streamAddress(QStringView address)
 {
-    const QString trimmed = address.trimmed().toString();
-    for (QChar c : trimmed) {
+    for (QChar c : address.trimmed()) {
         if (c.isSpace() || c.category() == QChar::Other_Control)
             return {};
     }
-    const QUrl url(trimmed, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty() || !isStreamScheme(url.scheme().toLower()))
-        return {};
-    return trimmed;
+    // A list read from a file counts as one from the network: the file came
+    // from elsewhere, and its stations are kept to addresses on the network.
+    return PlaylistEntry::playable(address, QUrl()).value_or(QString());
 }
 
 }

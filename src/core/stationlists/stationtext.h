@@ -15,9 +15,11 @@ inline constexpr int maximumNameLength = 200;
 // spaces made one, at most maximumNameLength characters.
 QString cleanName(QStringView name);
 
-// The address trimmed when it names a stream on the network (http, https,
-// mms, mmsh, rtsp, rtmp) with a host; empty otherwise. A list from outside
-// must not make the player open a local file or one of its own protocols.
+// The address, in the one written form the player reads as it was judged,
+// when it names a stream on the network (the playlists' rule: http, https,
+// mms, rtsp, rtmp and their variants, with a host); empty otherwise. A list
+// from outside must not make the player open a local file or one of its own
+// protocols.
 QString streamAddress(QStringView address);
 
 }
