@@ -35,6 +35,29 @@ bool isPls(QStringView text)
     return false;
 }
 
+// Why a file could not be read or written, in French: the system's own text
+// is in English.
+QString reason(const QString &path, const QFileDevice &file, bool writing)
+{
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (info.isDir())
+        return QStringLiteral("c'est un dossier");
+    if (!writing && !info.exists())
+        return QStringLiteral("il n'existe pas");
+    if (writing && folder.exists() && !folder.isDir())
+        return QStringLiteral("« %1 » n'est pas un dossier").arg(folder.fileName());
+    if (writing && !folder.exists())
+        return QStringLiteral("le dossier « %1 » n'existe pas").arg(folder.fileName());
+    if (!writing && !info.isReadable())
+        return QStringLiteral("sa lecture n'est pas permise");
+    if (writing && (!folder.isWritable() || (info.exists() && !info.isWritable())))
+        return QStringLiteral("l'écriture n'y est pas permise");
+    if (file.error() == QFileDevice::ResourceError)
+        return QStringLiteral("le disque est plein");
+    return file.errorString();
+}
+
 QString number(qint64 value)
 {
     return QLocale(QLocale::French).toString(value);
@@ -86,7 +109,7 @@ Opened read(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         opened.problem = Opened::Problem::Unreadable;
-        opened.reason = file.errorString();
+        opened.reason = reason(path, file, false);
         return opened;
     }
     if (!file.isSequential() && file.size() > maximumSize) {
@@ -97,7 +120,7 @@ Opened read(const QString &path)
     const QByteArray bytes = file.isSequential() ? file.read(maximumSize + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError) {
         opened.problem = Opened::Problem::Unreadable;
-        opened.reason = file.errorString();
+        opened.reason = reason(path, file, false);
         return opened;
     }
     if (bytes.size() > maximumSize) {
@@ -123,7 +146,7 @@ Saved writeM3u(const QString &path, const QList<StationListEntry> &entries)
     saved.leftOut = written.leftOut;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(written.bytes) != written.bytes.size() || !file.commit()) {
-        saved.error = file.errorString();
+        saved.error = reason(path, file, true);
         return saved;
     }
     saved.ok = true;

@@ -154,6 +154,7 @@ void Annuaire::buildResults()
     // Every row the same height: ten thousand rows are laid out without being measured.
     m_results->setUniformItemSizes(true);
     m_results->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_results->setSelectionMode(QAbstractItemView::SingleSelection);
     m_results->setMouseTracking(true);
     m_results->setContextMenuPolicy(Qt::CustomContextMenu);

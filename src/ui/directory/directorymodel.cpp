@@ -41,6 +41,9 @@ QString DirectoryModel::details(const DirectoryStation &station)
             += (format.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("%1 kbit/s").arg(station.bitrate);
     if (!format.isEmpty())
         parts.append(format);
+    // A list file's station says nothing but its address.
+    if (parts.isEmpty())
+        return station.address;
     return parts.join(QStringLiteral(" · "));
 }
 

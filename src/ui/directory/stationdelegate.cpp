@@ -20,9 +20,11 @@ constexpr int iconSide = FaviconImages::iconSize;
 
 } // namespace
 
-QSize StationDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+QSize StationDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
 {
-    return { option.rect.width(), rowHeight };
+    // No width of its own: a row is as wide as the view, whose scroll bar
+    // would otherwise leave it wider than the view once it shows.
+    return { 0, rowHeight };
 }
 
 void StationDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
