@@ -25,7 +25,9 @@
 #include <QListView>
 #include <QMenu>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <malloc.h>
 
 namespace
 {
@@ -92,6 +94,12 @@ Annuaire::~Annuaire()
 {
     // Nothing fetched for this window is wanted any more.
     m_client->cancel();
+    // The answers and pictures were read on worker threads, whose memory
+    // glibc keeps for them once freed: the program gives it back now that
+    // the window is gone. Queued, so that the window's members go first.
+    QTimer::singleShot(0, [] {
+        malloc_trim(0);
+    });
 }
 
 void Annuaire::buildSearchRow()
