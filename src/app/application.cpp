@@ -10,6 +10,7 @@
 #include "core/recording/streamrecorder.h"
 #include "core/state/startup.h"
 #include "platform/browser/webview.h"
+#include "platform/desktop/instancechannel.h"
 #include "platform/desktop/mprisservice.h"
 #include "platform/desktop/systrayicon.h"
 #include "platform/desktop/titlenotifier.h"
@@ -17,6 +18,8 @@
 #include "platform/modules/engineloader.h"
 #include "platform/modules/playermodule.h"
 #include "ui/catalogue/autre.h"
+#include "ui/directory/annuaire.h"
+#include "ui/directory/favouritesexport.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/playback/playerbar.h"
@@ -51,6 +54,7 @@ Application::Application(QObject *parent)
     , m_browser(std::make_unique<WebView>())
     , m_testInternet(std::make_unique<WebView>())
     , m_wheelRouter(std::make_unique<WheelRouter>())
+    , m_directorySettings(DirectoryClient::settingsFromEnvironment())
     , m_windows({ m_store,
           m_favourites,
           *m_player,
@@ -59,7 +63,8 @@ Application::Application(QObject *parent)
           *m_wheelRouter,
           m_timerPPlan,
           m_newsEditions,
-          m_foreignChannels })
+          m_foreignChannels,
+          m_directorySettings })
 {
     m_store.setUserFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     m_favourites.setPath(m_store.userPath(FavouritesStore::fileName));
@@ -273,6 +278,32 @@ void Application::setupListenerConnections()
     });
 }
 
+void Application::setupDirectoryConnections()
+{
+    Radio &window = m_windows.radio();
+    connect(&window, &Radio::stationListsDropped, this, &Application::openStationLists);
+    m_playerMenu->addDirectory(
+        [this] {
+            WindowRegistry::showWindow(m_windows.annuaire());
+        },
+        [this] {
+            exportFavourites(&m_windows.radio(), m_favourites);
+        });
+    // Lists opened from a file manager while the program runs come here.
+    m_instanceChannel = std::make_unique<InstanceChannel>();
+    if (m_instanceChannel->open())
+        connect(m_instanceChannel.get(), &InstanceChannel::stationListsReceived, this, &Application::openStationLists);
+}
+
+void Application::openStationLists(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    Annuaire &directory = m_windows.annuaire();
+    directory.openStationLists(paths);
+    WindowRegistry::showWindow(directory);
+}
+
 void Application::setupExitConnections()
 {
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::formUnload);
@@ -309,6 +340,7 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     setupRecordingConnections();
     setupTitleHistoryConnections();
     setupListenerConnections();
+    setupDirectoryConnections();
 
     // Borderless, and resizable from its edges.
     m_windows.radio().setSizingFrame(true);

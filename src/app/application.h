@@ -2,6 +2,7 @@
 
 #include "app/windowregistry.h"
 #include "core/desktop/keepontoptimer.h"
+#include "core/directory/directoryclient.h"
 #include "core/favourites/favouritesstore.h"
 #include "core/history/titlehistory.h"
 #include "core/state/extrasettings.h"
@@ -15,6 +16,7 @@
 #include <memory>
 
 class EngineLoader;
+class InstanceChannel;
 class MediaPlayer;
 class MprisService;
 class NowPlayingTimer;
@@ -58,6 +60,8 @@ public:
 
     StateStore &store() { return m_store; }
     WindowRegistry &windows() { return m_windows; }
+    // The stations of list files, in the directory window.
+    void openStationLists(const QStringList &paths);
     FavouritesStore &favourites() { return m_favourites; }
     PlayerControl &player();
     WebView &browser() { return *m_browser; }
@@ -74,6 +78,7 @@ private:
     void setupNowPlayingConnections();
     void setupListenerConnections();
     void setupExitConnections();
+    void setupDirectoryConnections();
     void setupRecordingConnections();
     void setupTitleHistoryConnections();
     // The video search for `words`, as if they had been typed in its window.
@@ -97,12 +102,15 @@ private:
     NewsEditions m_newsEditions;
     ForeignChannels m_foreignChannels;
     KeepOnTopTimer m_timerPPlan;
+    // Where the directory is asked, read once at start.
+    DirectoryClient::Settings m_directorySettings;
     // Destroyed after what is wired to the windows.
     WindowRegistry m_windows;
     std::unique_ptr<PlaybackController> m_playback;
     std::unique_ptr<SystrayIcon> m_tray;
     std::unique_ptr<MprisService> m_mpris;
     std::unique_ptr<NowPlayingTimer> m_nowPlaying;
+    std::unique_ptr<InstanceChannel> m_instanceChannel;
     ExtraSettings m_extraSettings;
     std::unique_ptr<SleepTimer> m_sleepTimer;
     std::unique_ptr<TitleNotifier> m_titleNotifier;

@@ -1,7 +1,9 @@
 #include "app/windowregistry.h"
 
+#include "core/directory/faviconcache.h"
 #include "platform/browser/webview.h"
 #include "ui/catalogue/autre.h"
+#include "ui/directory/annuaire.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
 #include "ui/search/youtube.h"
@@ -22,6 +24,7 @@ WindowRegistry::WindowRegistry(const Shared &shared)
 WindowRegistry::~WindowRegistry()
 {
     // They use the player, the browser and the wheel router.
+    delete m_annuaire;
     delete m_autre;
     delete m_youtube;
     delete m_tv;
@@ -56,8 +59,12 @@ Options &WindowRegistry::options()
 Autre &WindowRegistry::autre()
 {
     // The window deletes itself when its close button unloads it.
-    if (!m_autre)
+    if (!m_autre) {
         m_autre = new Autre(m_shared.store, m_shared.player, m_shared.browser, m_shared.wheelRouter);
+        QObject::connect(m_autre, &Autre::annuaireRequested, m_autre, [this] {
+            showWindow(annuaire());
+        });
+    }
     return *m_autre;
 }
 
@@ -112,6 +119,19 @@ Favoris &WindowRegistry::favoris()
     if (!m_favoris)
         m_favoris = std::make_unique<Favoris>(m_shared.store, m_shared.favourites, m_shared.player, m_shared.browser);
     return *m_favoris;
+}
+
+Annuaire &WindowRegistry::annuaire()
+{
+    // The window deletes itself when it is closed.
+    if (!m_annuaire) {
+        m_annuaire = new Annuaire(m_shared.store,
+            m_shared.player,
+            m_shared.browser,
+            favoris().controller(),
+            { m_shared.directory, FaviconCache::defaultFolder() });
+    }
+    return *m_annuaire;
 }
 
 Annexe &WindowRegistry::annexe()

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/directory/directoryclient.h"
+
 #include <QPointer>
 #include <memory>
 
 class Annexe;
+class Annuaire;
 class Autre;
 class FavouritesStore;
 class Favoris;
@@ -41,6 +44,8 @@ public:
         KeepOnTopTimer &timerPPlan;
         const NewsEditions &newsEditions;
         const ForeignChannels &foreignChannels;
+        // Where the public directory is asked.
+        const DirectoryClient::Settings &directory;
     };
 
     explicit WindowRegistry(const Shared &shared);
@@ -55,6 +60,8 @@ public:
     Youtube &youtube();
     frmTV &tv();
     Favoris &favoris();
+    // The public directory's window; closing it lets go of what it fetched.
+    Annuaire &annuaire();
     // The radio browser while it is loaded.
     Autre *loadedAutre() const;
 
@@ -72,4 +79,5 @@ private:
     QPointer<Youtube> m_youtube;
     QPointer<frmTV> m_tv;
     std::unique_ptr<Favoris> m_favoris;
+    QPointer<Annuaire> m_annuaire;
 };

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void filterBoxRefillsThePage();
     void wheelStepsThePage();
     void agrandirOpensTheRadiosPage();
+    void directoryButtonSitsClearOfEveryControl();
     void slotsExposeTheStationName();
     void catalogueTextShowsAsWritten();
 
@@ -250,6 +252,30 @@ void TestAutre::agrandirOpensTheRadiosPage()
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(catcher.urls, QList<QUrl> { QUrl(QStringLiteral(ONDAVOX_SITE_URL "/radios.php")) });
     QVERIFY(m_window->isVisible());
+}
+
+void TestAutre::directoryButtonSitsClearOfEveryControl()
+{
+    openWindow();
+    auto *button = m_window->findChild<QPushButton *>(QStringLiteral("Annuaire"));
+    QVERIFY(button);
+    QVERIFY(button->isVisible());
+    QVERIFY(m_window->rect().contains(QRect(button->mapTo(m_window, QPoint()), button->size())));
+    const QRect place(button->mapTo(m_window, QPoint()), button->size());
+    for (QWidget *other : m_window->findChildren<QWidget *>()) {
+        if (other == button || !other->isVisible() || other->isWindow() || other->isAncestorOf(button)
+            || button->isAncestorOf(other))
+            continue;
+        // Its parents hold it; its neighbours must not lie under it.
+        if (other->parentWidget() != button->parentWidget())
+            continue;
+        const QRect taken(other->mapTo(m_window, QPoint()), other->size());
+        QVERIFY2(!taken.intersects(place),
+            qPrintable(other->objectName() + QLatin1Char(' ') + other->metaObject()->className()));
+    }
+    QSignalSpy requested(m_window.data(), &Autre::annuaireRequested);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(requested.size(), 1);
 }
 
 void TestAutre::slotsExposeTheStationName()

@@ -123,6 +123,19 @@ void TestHttpServer::addAttachment(const QString &path, const QByteArray &body, 
     m_routes.insert(path, route);
 }
 
+void TestHttpServer::addTrickle(
+    const QString &path, const QByteArray &body, const QByteArray &contentType, int chunkSize, int intervalMs)
+{
+    Route route { Route::Trickle, body, contentType, 200, intervalMs };
+    route.chunkSize = qMax(1, chunkSize);
+    m_routes.insert(path, route);
+}
+
+void TestHttpServer::addHandler(const QString &prefix, Handler handler)
+{
+    m_handlers.insert(prefix, std::move(handler));
+}
+
 QByteArray TestHttpServer::contentTypeFor(const QString &fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -163,15 +176,25 @@ const TestHttpServer::Route *TestHttpServer::findRoute(const QString &path) cons
 void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
 {
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-    const QString path = requestLine.size() >= 2 ? QUrl(QString::fromUtf8(requestLine.at(1))).path() : QString();
+    const QUrl target = requestLine.size() >= 2 ? QUrl(QString::fromUtf8(requestLine.at(1))) : QUrl();
+    const QString path = target.path();
     const bool headOnly = requestLine.value(0) == "HEAD";
     m_requests[path] += 1;
     m_lastRequests[path] = request.left(request.indexOf("\r\n\r\n"));
     Q_EMIT requested(path);
 
     Route route;
+    QString handlerPrefix;
+    for (auto it = m_handlers.constBegin(); it != m_handlers.constEnd(); ++it) {
+        if (path.startsWith(it.key()) && it.key().size() > handlerPrefix.size())
+            handlerPrefix = it.key();
+    }
     if (const Route *known = findRoute(path)) {
         route = *known;
+    } else if (!handlerPrefix.isEmpty()) {
+        const Answer answer = m_handlers.value(handlerPrefix)(target);
+        route = Route { Route::Data, answer.body, answer.contentType, answer.status, 0 };
+        route.delayMs = answer.delayMs;
     } else {
         route = Route { Route::Status, "<html><body>Not Found</body></html>", "text/html", 404, 0 };
         for (auto it = m_folders.constBegin(); it != m_folders.constEnd(); ++it) {
@@ -228,6 +251,11 @@ void TestHttpServer::send(QTcpSocket *socket, const Route &route, bool headOnly)
         head += "Content-Length: " + QByteArray::number(route.declaredLength) + "\r\n";
     head += "\r\n";
     socket->write(head);
+    if (route.kind == Route::Trickle) {
+        if (!headOnly)
+            trickle(socket, route.body, route.chunkSize, route.holdMs);
+        return;
+    }
     if (!headOnly)
         socket->write(route.body);
 
@@ -240,5 +268,17 @@ void TestHttpServer::send(QTcpSocket *socket, const Route &route, bool headOnly)
     connect(socket, &QTcpSocket::bytesWritten, socket, [socket] {
         if (socket->bytesToWrite() == 0)
             socket->disconnectFromHost();
+    });
+}
+
+void TestHttpServer::trickle(QTcpSocket *socket, const QByteArray &rest, int chunkSize, int intervalMs)
+{
+    if (rest.isEmpty()) {
+        socket->disconnectFromHost();
+        return;
+    }
+    socket->write(rest.left(chunkSize));
+    QTimer::singleShot(intervalMs, socket, [this, socket, rest, chunkSize, intervalMs] {
+        trickle(socket, rest.mid(chunkSize), chunkSize, intervalMs);
     });
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTcpServer>
 #include <QUrl>
+#include <functional>
 
 class QTcpSocket;
 
@@ -57,6 +58,21 @@ public:
         int everyMs = 1000);
     // A file offered for saving under `fileName` (Content-Disposition).
     void addAttachment(const QString &path, const QByteArray &body, const QString &fileName);
+    // Sends the head and then `body` `chunkSize` bytes every `intervalMs`
+    // milliseconds, as a server that trickles; the length is announced.
+    void addTrickle(
+        const QString &path, const QByteArray &body, const QByteArray &contentType, int chunkSize, int intervalMs);
+
+    struct Answer {
+        int status = 200;
+        QByteArray body;
+        QByteArray contentType = "application/json";
+        int delayMs = 0;
+    };
+    // Answers every path that begins with `prefix`, and has no route of its
+    // own, from what `handler` makes of the request's path and query.
+    using Handler = std::function<Answer(const QUrl &target)>;
+    void addHandler(const QString &prefix, Handler handler);
 
     int requestCount(const QString &path) const { return m_requests.value(path); }
     // The head of the last request for `path`, and one of its header fields.
@@ -71,7 +87,7 @@ Q_SIGNALS:
 
 private:
     struct Route {
-        enum Kind { Data, Status, Dying, Raw };
+        enum Kind { Data, Status, Dying, Raw, Trickle };
 
         Route(Kind kind = Data, QByteArray body = {}, QByteArray contentType = {}, int status = 200, int holdMs = 0)
             : kind(kind)
@@ -93,16 +109,19 @@ private:
         QByteArray trickled;
         int bytesPerTick = 1;
         int everyMs = 1000;
+        int chunkSize = 0;
     };
 
     void onNewConnection();
     void answer(QTcpSocket *socket, const QByteArray &request);
     void send(QTcpSocket *socket, const Route &route, bool headOnly);
+    void trickle(QTcpSocket *socket, const QByteArray &rest, int chunkSize, int intervalMs);
     const Route *findRoute(const QString &path) const;
 
     QTcpServer m_server;
     QHash<QString, Route> m_routes;
     QHash<QString, QString> m_folders;
+    QHash<QString, Handler> m_handlers;
     QHash<QString, int> m_requests;
     QHash<QString, QByteArray> m_lastRequests;
 };

@@ -1,5 +1,6 @@
 #include "platform/desktop/systrayicon.h"
 
+#include <QMenu>
 #include <QTest>
 #include <QWidget>
 
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void onlyADoubleClickShowsTheWindow();
     void hidingTwiceLeavesOneIcon();
     void withoutNotificationAreaTheWindowIsMinimised();
+    void theIconOffersTheProgramsMenu();
 };
 
 void TestSystrayIcon::onlyADoubleClickShowsTheWindow_data()
@@ -103,6 +105,20 @@ void TestSystrayIcon::withoutNotificationAreaTheWindowIsMinimised()
     QVERIFY(window.isVisible());
     QVERIFY(window.isMinimized());
     QVERIFY(!iconShown(tray));
+}
+
+void TestSystrayIcon::theIconOffersTheProgramsMenu()
+{
+    QWidget window;
+    window.show();
+    Tray tray(&window);
+    // A menu given before the icon first shows is its menu.
+    QMenu menu;
+    tray.setMenu(&menu);
+    QVERIFY(tray.CacheDansSystray());
+    auto *icon = tray.findChild<QSystemTrayIcon *>();
+    QVERIFY(icon);
+    QCOMPARE(icon->contextMenu(), &menu);
 }
 
 QTEST_MAIN(TestSystrayIcon)

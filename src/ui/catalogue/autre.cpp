@@ -6,6 +6,7 @@
 #include "ui/catalogue/cataloguepageview.h"
 #include "ui/skin/imagebuttonpair.h"
 #include "ui/skin/kivcheckbox.h"
+#include "ui/skin/kivcommand.h"
 #include "ui/skin/wheelctl.h"
 
 #include <QBoxLayout>
@@ -83,6 +84,7 @@ Autre::Autre(
     });
     buildFilters();
     buildInfoPanel();
+    buildDirectoryButton();
 
     connect(m_radioBrowser, &RadioBrowser::infoChanged, this, &Autre::showInfo);
     connect(m_radioBrowser, &RadioBrowser::filterChanged, this, &Autre::showFilter);
@@ -158,6 +160,20 @@ void Autre::buildInfoPanel()
     m_label6->setFixedSize(m_label6->sizeHint().expandedTo(QSize(46, 18)));
     placeAt(m_label6, { 569, 479 });
     connect(m_label6, &QPushButton::clicked, this, &Autre::Label6_Click);
+}
+
+void Autre::buildDirectoryButton()
+{
+    // In the free space right of the info panel, clear of every control of
+    // the window: the catalogue's stations stay where they are.
+    m_annuaire = new KivCommand(QStringLiteral("Toutes les radios du monde…"), content());
+    m_annuaire->setObjectName(QStringLiteral("Annuaire"));
+    m_annuaire->setToolTip(QStringLiteral("Chercher une station dans l'annuaire public des radios"));
+    m_annuaire->setFixedSize(m_annuaire->sizeHint().expandedTo(QSize(0, 26)));
+    constexpr int rightEdge = 626;
+    constexpr int top = 392;
+    placeAt(m_annuaire, { rightEdge - m_annuaire->width(), top });
+    connect(m_annuaire, &KivCommand::Click, this, &Autre::annuaireRequested);
 }
 
 void Autre::showInfo()

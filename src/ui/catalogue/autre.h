@@ -8,6 +8,7 @@
 class BrowserControl;
 class CataloguePageView;
 class KivCheckBox;
+class KivCommand;
 class PlayerControl;
 class QLabel;
 class QPushButton;
@@ -44,12 +45,17 @@ public:
     void Label6_Click();
     void Quit2_Click();
 
+Q_SIGNALS:
+    // The button of our own beside the info panel: the public directory.
+    void annuaireRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildFilters();
     void buildInfoPanel();
+    void buildDirectoryButton();
     void showInfo();
     void showFilter();
 
@@ -67,4 +73,5 @@ private:
     QLabel *m_lblInfos = nullptr;
     QLabel *m_imageOne = nullptr;
     QPushButton *m_label6 = nullptr;
+    KivCommand *m_annuaire = nullptr;
 };

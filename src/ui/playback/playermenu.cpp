@@ -43,3 +43,10 @@ void PlayerMenu::addListening(QMenu *sleepTimer, QAction *notifications)
     addMenu(sleepTimer);
     addAction(notifications);
 }
+
+void PlayerMenu::addDirectory(const std::function<void()> &openDirectory, const std::function<void()> &exportFavourites)
+{
+    startSection();
+    addAction(QStringLiteral("Annuaire des radios…"), this, openDirectory);
+    addAction(QStringLiteral("Exporter les favoris en M3U…"), this, exportFavourites);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMenu>
+#include <functional>
 
 class StreamRecorder;
 
@@ -22,6 +23,8 @@ public:
     // The sleep timer's submenu and the title notifications' switch, which
     // the caller keeps.
     void addListening(QMenu *sleepTimer, QAction *notifications);
+    // "Annuaire des radios…" and "Exporter les favoris en M3U…".
+    void addDirectory(const std::function<void()> &openDirectory, const std::function<void()> &exportFavourites);
 
     QAction *recordAction() const { return m_record; }
 

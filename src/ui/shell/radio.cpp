@@ -1,6 +1,7 @@
 #include "ui/shell/radio.h"
 
 #include "core/state/statestore.h"
+#include "ui/directory/droppedfiles.h"
 #include "ui/skin/imagebuttonpair.h"
 #include "ui/skin/kivprogressbar.h"
 #include "ui/skin/sizingframe.h"
@@ -9,6 +10,7 @@
 #include "ui/skin/windowdragger.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -37,6 +39,8 @@ Radio::Radio(StateStore &store, QWidget *parent)
     setWindowIcon(Skin::applicationIcon());
     setAttribute(Qt::WA_StyledBackground);
     setMouseTracking(true);
+    // A station list dropped from a file manager opens in the directory window.
+    setAcceptDrops(true);
 
     m_deplace = new QWidget(this);
     m_deplace->setObjectName(QStringLiteral("Deplace"));
@@ -215,6 +219,21 @@ void Radio::closeEvent(QCloseEvent *event)
     // The exit sequence decides when the program ends.
     event->ignore();
     Q_EMIT closeRequested();
+}
+
+void Radio::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Radio::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Q_EMIT stationListsDropped(paths);
 }
 
 void Radio::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 class ImageButtonPair;
@@ -52,9 +53,13 @@ Q_SIGNALS:
     void formMouseDown(int button);
     void formMouseUp();
     void formMouseMove();
+    // Files dropped on the window, to be read as station lists.
+    void stationListsDropped(const QStringList &paths);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
