@@ -7,6 +7,7 @@
 #include "icecastserver.h"
 #include "mprisname.h"
 #include "screencolour.h"
+#include "toolbarbutton.h"
 #include "ui/catalogue/autre.h"
 #include "ui/directory/annuaire.h"
 #include "ui/directory/directorymodel.h"
@@ -72,7 +73,7 @@ void TestDirectoryE2e::initTestCase()
     qputenv("ONDAVOX_DIRECTORY_URL", m_standIn.url().toUtf8());
     m_app = std::make_unique<Application>();
     m_app->start();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_app->radio()));
+    QVERIFY(QTest::qWaitForWindowExposed(&m_app->windows().radio()));
     Preferences preferences = m_app->store().preferences();
     preferences.pseudoCheck = 1;
     m_app->store().setPreferences(preferences);
@@ -113,8 +114,8 @@ QVariantMap TestDirectoryE2e::mprisMetadata()
 void TestDirectoryE2e::findHearAndKeepFip()
 {
     // The radio window's button of its own opens the directory.
-    m_app->radio().button(QStringLiteral("Radios"))->click();
-    Autre &autre = m_app->autre();
+    toolbarButton(m_app->windows().radio(), QStringLiteral("Radios"))->click();
+    Autre &autre = m_app->windows().autre();
     QVERIFY(QTest::qWaitForWindowExposed(&autre));
     autre.findChild<KivCommand *>(QStringLiteral("Annuaire"))->click();
     QTRY_VERIFY(shownAnnuaire());
@@ -152,7 +153,7 @@ void TestDirectoryE2e::findHearAndKeepFip()
 
     // The player's face shows the station's picture (FIP's is pink), and the
     // desktop's media controls name it while the now-playing option is on.
-    QTRY_VERIFY_WITH_TIMEOUT(shareOnScreen(&m_app->radio(), QColor(0xe2, 0x00, 0x7a)) > 0.001, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(shareOnScreen(&m_app->windows().radio(), QColor(0xe2, 0x00, 0x7a)) > 0.001, 5000);
     QTRY_COMPARE_WITH_TIMEOUT(
         mprisMetadata().value(QStringLiteral("xesam:title")).toString(), QStringLiteral("FIP - Ondavox"), 5000);
 }
@@ -188,7 +189,7 @@ void TestDirectoryE2e::listDroppedOnTheMainWindowOpensInTheDirectory()
 
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(path) });
-    Radio &radio = m_app->radio();
+    Radio &radio = m_app->windows().radio();
     const QPoint middle = radio.rect().center();
     QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&radio, &enter);
