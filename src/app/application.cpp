@@ -1,56 +1,37 @@
 #include "app/application.h"
 
+#include "app/additions.h"
 #include "core/desktop/autostart.h"
 #include "core/desktop/nowplayingtimer.h"
-#include "core/favourites/favouritescontroller.h"
-#include "core/favourites/favouritestep.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/playrequest.h"
-#include "core/playback/sleeptimer.h"
-#include "core/recording/streamrecorder.h"
 #include "core/state/startup.h"
 #include "platform/browser/webview.h"
-#include "platform/desktop/instancechannel.h"
 #include "platform/desktop/mprisservice.h"
 #include "platform/desktop/systrayicon.h"
-#include "platform/desktop/titlenotifier.h"
 #include "platform/desktop/unixsignals.h"
 #include "platform/modules/engineloader.h"
 #include "platform/modules/playermodule.h"
 #include "ui/catalogue/autre.h"
-#include "ui/directory/annuaire.h"
-#include "ui/directory/favouritesexport.h"
 #include "ui/favourites/favoris.h"
 #include "ui/playback/mediaplayer.h"
-#include "ui/playback/playerbar.h"
-#include "ui/playback/playerkeys.h"
-#include "ui/playback/playermenu.h"
-#include "ui/playback/sleeptimermenu.h"
-#include "ui/playback/titlehistorywindow.h"
-#include "ui/search/youtube.h"
 #include "ui/shell/options.h"
 #include "ui/shell/radio.h"
 #include "ui/skin/firstpaint.h"
 #include "ui/skin/keepontop.h"
 #include "ui/skin/kivprogressbar.h"
-#include "ui/skin/programmessage.h"
 #include "ui/skin/wheelctl.h"
 #include "ui/skin/wheelrouter.h"
 #include "ui/tv/frmtv.h"
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QStandardPaths>
 #include <QTimer>
 
 Application::Application(QObject *parent)
     : QObject(parent)
     , m_player(std::make_unique<MediaPlayer>())
-    , m_recorder(std::make_unique<StreamRecorder>(m_player->session()))
-    , m_playerMenu(std::make_unique<PlayerMenu>())
     , m_browser(std::make_unique<WebView>())
     , m_testInternet(std::make_unique<WebView>())
     , m_wheelRouter(std::make_unique<WheelRouter>())
@@ -71,11 +52,7 @@ Application::Application(QObject *parent)
     m_playback = std::make_unique<PlaybackController>(m_store, *m_player, *m_browser);
     m_mpris = std::make_unique<MprisService>(*m_player);
     m_nowPlaying = std::make_unique<NowPlayingTimer>(m_store, *m_mpris);
-    m_sleepTimer = std::make_unique<SleepTimer>(*m_player);
-    m_titleNotifier = std::make_unique<TitleNotifier>();
-    m_sleepTimerMenu = std::make_unique<SleepTimerMenu>(*m_sleepTimer);
-    m_titleNotificationsAction = std::make_unique<QAction>(QStringLiteral("Notifier les changements de titre"));
-    m_titleNotificationsAction->setCheckable(true);
+    m_additions = std::make_unique<Additions>(m_store, m_favourites, *m_player, m_windows);
     loadTvTables();
 }
 
@@ -99,22 +76,6 @@ void Application::loadTvTables()
 PlayerControl &Application::player()
 {
     return *m_player;
-}
-
-TitleHistoryWindow &Application::titleHistoryWindow()
-{
-    if (!m_titleHistoryWindow) {
-        m_titleHistoryWindow = std::make_unique<TitleHistoryWindow>(m_titleHistory);
-        connect(m_titleHistoryWindow.get(), &TitleHistoryWindow::searchRequested, this, &Application::searchVideo);
-    }
-    return *m_titleHistoryWindow;
-}
-
-void Application::searchVideo(const QString &words)
-{
-    Youtube &search = m_windows.youtube();
-    search.setSearchText(words);
-    search.KivCommand1_Click();
 }
 
 void Application::setupPlaybackConnections()
@@ -198,110 +159,9 @@ void Application::setupNowPlayingConnections()
     });
 }
 
-void Application::setupRecordingConnections()
-{
-    QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    if (music.isEmpty())
-        music = QDir::home().filePath(QStringLiteral("Music"));
-    m_recorder->setFolder(QDir(music).filePath(QStringLiteral("Ondavox")));
-    m_recorder->setStationName(m_store.lecture());
-    connect(&m_store, &StateStore::lectureChanged, m_recorder.get(), &StreamRecorder::setStationName);
-    const auto pageShown = [this] {
-        m_recorder->setPageShown(m_store.radioTv().compare(QLatin1String("WEB"), Qt::CaseInsensitive) == 0);
-    };
-    pageShown();
-    connect(&m_store, &StateStore::radioTvChanged, m_recorder.get(), pageShown);
-
-    PlayerBar *bar = m_player->controlBar();
-    const auto availability = [this, bar] {
-        bar->setRecordAvailable(m_recorder->canStart(), m_recorder->unavailableReason());
-    };
-    availability();
-    connect(m_recorder.get(), &StreamRecorder::availabilityChanged, bar, availability);
-    connect(m_recorder.get(), &StreamRecorder::recordingChanged, bar, &PlayerBar::setRecording);
-    connect(m_recorder.get(), &StreamRecorder::elapsedChanged, bar, &PlayerBar::setRecordedTime);
-    connect(bar, &PlayerBar::recordClicked, m_recorder.get(), &StreamRecorder::toggle);
-    // Said once, without stopping anything: the radio plays on.
-    connect(m_recorder.get(), &StreamRecorder::failed, this, [this](const QString &message) {
-        programNotice(&m_windows.radio(), message);
-    });
-
-    m_playerMenu->addRecording(*m_recorder);
-    bar->setMenu(m_playerMenu.get());
-    m_tray->setMenu(m_playerMenu.get());
-}
-
-void Application::setupTitleHistoryConnections()
-{
-    m_titleHistory.load(m_store.userPath(QString::fromLatin1(TitleHistory::fileName)));
-    connect(&m_titleHistory, &TitleHistory::saveFailed, this, [](const QString &path) {
-        qWarning("Ondavox : les titres écoutés n'ont pas pu être enregistrés dans %s", qPrintable(path));
-    });
-    connect(&m_player->session(), &PlaybackSession::streamTitleChanged, this, [this](const QString &title) {
-        m_titleHistory.add(m_store.lecture(), title);
-    });
-    m_playerMenu->addTitleHistory();
-    connect(m_playerMenu.get(), &PlayerMenu::titleHistoryRequested, this, [this] {
-        WindowRegistry::showWindow(titleHistoryWindow());
-    });
-}
-
-void Application::setupListenerConnections()
-{
-    // The sleep timer's countdown shows in the player bar's tip.
-    connect(m_sleepTimer.get(), &SleepTimer::remainingChanged, m_player->controlBar(), &PlayerBar::setSleepText);
-
-    m_extraSettings = ExtraSettings(m_store.userPath(ExtraSettings::fileName));
-    if (!m_extraSettings.load())
-        qWarning("Ondavox : réglages illisibles dans %s", qPrintable(m_extraSettings.path()));
-    m_titleNotifier->setEnabled(m_extraSettings.titleNotifications());
-    m_titleNotificationsAction->setChecked(m_extraSettings.titleNotifications());
-    connect(m_titleNotificationsAction.get(), &QAction::toggled, this, [this](bool on) {
-        m_titleNotifier->setEnabled(on);
-        m_extraSettings.setTitleNotifications(on);
-        if (!m_extraSettings.save())
-            qWarning("Ondavox : réglages non enregistrés dans %s", qPrintable(m_extraSettings.path()));
-    });
-    m_titleNotifier->setWindowAway([this] {
-        return !m_windows.radio().isVisible() || m_windows.radio().isMinimized();
-    });
-    connect(m_player.get(), &PlayerControl::streamTitleChanged, this, [this](const QString &title) {
-        m_titleNotifier->titleChanged(title, m_store.lecture(), m_player->picturePath());
-    });
-
-    m_playerMenu->addListening(m_sleepTimerMenu.get(), m_titleNotificationsAction.get());
-
-    auto *keys = new PlayerKeys(*m_player, &m_windows.radio());
-    connect(keys, &PlayerKeys::favouriteStepRequested, this, [this](int step) {
-        if (const auto index = FavouriteStep::neighbour(m_favourites.slots(), m_store.curl(), step))
-            m_windows.favoris().controller().playSlot(*index);
-    });
-}
-
-void Application::setupDirectoryConnections()
-{
-    Radio &window = m_windows.radio();
-    connect(&window, &Radio::stationListsDropped, this, &Application::openStationLists);
-    m_playerMenu->addDirectory(
-        [this] {
-            WindowRegistry::showWindow(m_windows.annuaire());
-        },
-        [this] {
-            exportFavourites(&m_windows.radio(), m_favourites);
-        });
-    // Lists opened from a file manager while the program runs come here.
-    m_instanceChannel = std::make_unique<InstanceChannel>();
-    if (m_instanceChannel->open())
-        connect(m_instanceChannel.get(), &InstanceChannel::stationListsReceived, this, &Application::openStationLists);
-}
-
 void Application::openStationLists(const QStringList &paths)
 {
-    if (paths.isEmpty())
-        return;
-    Annuaire &directory = m_windows.annuaire();
-    directory.openStationLists(paths);
-    WindowRegistry::showWindow(directory);
+    m_additions->openStationLists(paths);
 }
 
 void Application::setupExitConnections()
@@ -336,11 +196,7 @@ void Application::start(const Startup::Files &files, std::unique_ptr<EngineLoade
     setupPlaybackConnections();
     setupNowPlayingConnections();
     setupExitConnections();
-    // The player's menu gets its sections in this order.
-    setupRecordingConnections();
-    setupTitleHistoryConnections();
-    setupListenerConnections();
-    setupDirectoryConnections();
+    m_additions->start(*m_tray);
 
     // Borderless, and resizable from its edges.
     m_windows.radio().setSizingFrame(true);
@@ -401,7 +257,7 @@ void Application::formUnload()
     m_unloading = true;
     m_nowPlaying->clearForExit();
     // The recording's file is closed whole before anything else can fail.
-    m_recorder->stop();
+    m_additions->stopRecording();
     m_mpris->clear();
     // No one is left to answer a message box at log-off: the reason goes to the session's log.
     if (!Startup::writePreferences(m_store))
@@ -418,7 +274,7 @@ void Application::formUnload()
 void Application::quitAtOnce()
 {
     m_unloading = true;
-    m_recorder->stop();
+    m_additions->stopRecording();
     // Every change was written when it was made; this is the last try for
     // one that could not be.
     saveFavourites();

@@ -4,8 +4,6 @@
 #include "core/desktop/keepontoptimer.h"
 #include "core/directory/directoryclient.h"
 #include "core/favourites/favouritesstore.h"
-#include "core/history/titlehistory.h"
-#include "core/state/extrasettings.h"
 #include "core/state/startup.h"
 #include "core/state/statestore.h"
 #include "core/tv/foreignchannels.h"
@@ -15,22 +13,14 @@
 #include <functional>
 #include <memory>
 
+class Additions;
 class EngineLoader;
-class InstanceChannel;
 class MediaPlayer;
 class MprisService;
 class NowPlayingTimer;
 class PlaybackController;
 class PlayerControl;
-class PlayerMenu;
-class StreamRecorder;
-class TitleHistoryWindow;
-class PlayerKeys;
-class QAction;
-class SleepTimer;
-class SleepTimerMenu;
 class SystrayIcon;
-class TitleNotifier;
 class WebView;
 class WheelRouter;
 
@@ -76,14 +66,7 @@ private:
     void setupPlaybackConnections();
     void setupWindowConnections();
     void setupNowPlayingConnections();
-    void setupListenerConnections();
     void setupExitConnections();
-    void setupDirectoryConnections();
-    void setupRecordingConnections();
-    void setupTitleHistoryConnections();
-    // The video search for `words`, as if they had been typed in its window.
-    void searchVideo(const QString &words);
-    TitleHistoryWindow &titleHistoryWindow();
     void applyWindowState();
     void startBrowsers();
     void saveFavourites();
@@ -91,11 +74,6 @@ private:
     StateStore m_store;
     FavouritesStore m_favourites;
     std::unique_ptr<MediaPlayer> m_player;
-    // After the player, whose engine writes its file: it goes first.
-    std::unique_ptr<StreamRecorder> m_recorder;
-    TitleHistory m_titleHistory;
-    std::unique_ptr<PlayerMenu> m_playerMenu;
-    std::unique_ptr<TitleHistoryWindow> m_titleHistoryWindow;
     std::unique_ptr<WebView> m_browser;
     std::unique_ptr<WebView> m_testInternet;
     std::unique_ptr<WheelRouter> m_wheelRouter;
@@ -110,11 +88,7 @@ private:
     std::unique_ptr<SystrayIcon> m_tray;
     std::unique_ptr<MprisService> m_mpris;
     std::unique_ptr<NowPlayingTimer> m_nowPlaying;
-    std::unique_ptr<InstanceChannel> m_instanceChannel;
-    ExtraSettings m_extraSettings;
-    std::unique_ptr<SleepTimer> m_sleepTimer;
-    std::unique_ptr<TitleNotifier> m_titleNotifier;
-    std::unique_ptr<SleepTimerMenu> m_sleepTimerMenu;
-    std::unique_ptr<QAction> m_titleNotificationsAction;
+    // Uses the player and the windows: it goes first.
+    std::unique_ptr<Additions> m_additions;
     bool m_unloading = false;
 };
