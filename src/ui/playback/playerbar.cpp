@@ -272,11 +272,6 @@ void PlayerBar::setRecordedTime(qint64 ms)
     m_recordedTime->setToolTip(QStringLiteral("Enregistrement en cours depuis ") + time);
 }
 
-QString PlayerBar::recordedTimeText() const
-{
-    return m_recordedTime->isHidden() ? QString() : m_recordedTime->text();
-}
-
 void PlayerBar::setMenu(QMenu *menu)
 {
     m_menu->setMenu(menu);

@@ -38,9 +38,6 @@ public:
     QString statusText() const;
     QString statusToolTip() const;
     bool isPositionShown() const;
-    QToolButton *recordButton() const { return m_record; }
-    QToolButton *menuButton() const { return m_menu; }
-    QString recordedTimeText() const;
 
 Q_SIGNALS:
     void playPauseClicked();
@@ -52,6 +49,8 @@ Q_SIGNALS:
     void recordClicked();
 
 private:
+    void showStatusTip();
+
     QToolButton *m_playPause;
     QToolButton *m_stop;
     QSlider *m_position;
@@ -65,8 +64,6 @@ private:
     bool m_recording = false;
     bool m_recordAvailable = false;
     QString m_recordReason;
-    void showStatusTip();
-
     QString m_statusText;
     QString m_sleepText;
     bool m_playing = false;
