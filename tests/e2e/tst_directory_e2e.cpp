@@ -43,7 +43,7 @@ private Q_SLOTS:
     void cleanupTestCase();
 
     void findHearAndKeepFip();
-    void trayMenuOpensTheDirectory();
+    void playerMenuOpensTheDirectory();
     void listDroppedOnTheMainWindowOpensInTheDirectory();
 
 private:
@@ -158,11 +158,11 @@ void TestDirectoryE2e::findHearAndKeepFip()
         mprisMetadata().value(QStringLiteral("xesam:title")).toString(), QStringLiteral("FIP - Ondavox"), 5000);
 }
 
-void TestDirectoryE2e::trayMenuOpensTheDirectory()
+void TestDirectoryE2e::playerMenuOpensTheDirectory()
 {
     QMenu *menu = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QStringLiteral("SystrayMenu"))
+        if (window->objectName() == QStringLiteral("playerBarMenu"))
             menu = qobject_cast<QMenu *>(window);
     }
     QVERIFY(menu);
