@@ -263,7 +263,10 @@ void MediaPlayer::setFullScreen(bool fullScreen)
 
 bool MediaPlayer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view && event->type() == QEvent::KeyPress && m_fullScreen
+    // The event's type first: a view being destroyed still sends its parent
+    // events, and reading the guarded pointer then would cast what is no
+    // longer a view.
+    if (event->type() == QEvent::KeyPress && m_fullScreen && watched == m_view
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         setFullScreen(false);
         return true;
