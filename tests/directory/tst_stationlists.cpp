@@ -80,6 +80,15 @@ void TestStationLists::readers_data()
         << "m3u"
         << "#EXTINF:-1,<b>Jazz</b>\t&amp;\u202E evil   fm\u0007\nhttp://h/j\n"
         << 10 << QStringList { "<b>Jazz</b> &amp; evil fm|http://h/j" } << 0 << false << 2;
+    // Cut at the longest name, the space before the word that does not fit
+    // goes too, and a character of two halves is never split.
+    QTest::newRow("m3u long names cut whole") << "m3u"
+                                              << "#EXTINF:-1," + QString(199, QLatin1Char('a'))
+            + " b\nhttp://h/1\n#EXTINF:-1," + QString(199, QLatin1Char('a')) + QString::fromUtf8("\U0001F3B5")
+            + "\nhttp://h/2\n" << 10
+                                              << QStringList { QString(199, QLatin1Char('a')) + "|http://h/1",
+                                                     QString(199, QLatin1Char('a')) + "|http://h/2" }
+                                              << 0 << false << 4;
     QTest::newRow("m3u stops at the limit, saying where")
         << "m3u"
         << "http://h/1\nhttp://h/2\n#EXTINF:-1,Three\nhttp://h/3\nhttp://h/4\n"

@@ -21,12 +21,15 @@ QString cleanName(QStringView name)
             space = !cleaned.isEmpty();
             continue;
         }
+        // Cut before a character that would not fit with its space: a name
+        // never ends in a space or half a pair, and cleaning it again keeps it.
+        const QString character = QString::fromUcs4(&c, 1);
+        if (cleaned.size() + (space ? 1 : 0) + character.size() > maximumNameLength)
+            break;
         if (space)
             cleaned += QLatin1Char(' ');
         space = false;
-        if (cleaned.size() >= maximumNameLength)
-            break;
-        cleaned += QString::fromUcs4(&c, 1);
+        cleaned += character;
     }
     return cleaned;
 }
